@@ -1,0 +1,59 @@
+# Front door. `make demo` runs the main job on a built-in sample machine,
+# `make test` runs every test, `make bench` the benchmarks. Each target
+# installs what the machine lacks (apt-get) before it builds.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+CMAKE_BUILD = cmake --build --preset
+
+.PHONY: all deps-native deps-windows native native-asan windows fuzz-build \
+        test test-native test-asan test-fuzz test-wine demo bench clean
+
+all: native
+
+deps-native:
+	@scripts/deps.sh native
+deps-windows:
+	@scripts/deps.sh windows wine
+
+native: deps-native
+	cmake --preset native >/dev/null
+	$(CMAKE_BUILD) native -j $(JOBS)
+
+native-asan: deps-native
+	cmake --preset native-asan >/dev/null
+	$(CMAKE_BUILD) native-asan -j $(JOBS)
+
+windows: deps-windows
+	cmake --preset win32 >/dev/null
+	$(CMAKE_BUILD) win32 -j $(JOBS)
+	cmake --preset win64 >/dev/null
+	$(CMAKE_BUILD) win64 -j $(JOBS)
+
+fuzz-build: deps-native
+	@scripts/deps.sh fuzz
+	cmake --preset fuzz >/dev/null
+	$(CMAKE_BUILD) fuzz -j $(JOBS)
+
+test-native: native
+	ctest --preset native -j $(JOBS)
+
+test-asan: native-asan
+	ctest --preset native-asan -j $(JOBS)
+
+test-fuzz: fuzz-build
+	scripts/run-fuzzers.sh build/fuzz
+
+test-wine: windows
+	scripts/wine-tests.sh build/win64
+
+test: test-native test-asan test-fuzz test-wine
+	@echo "make test: every suite passed"
+
+demo: native
+	scripts/demo.sh
+
+bench: native
+	build/native/bench/remove_folder_bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,10 @@
+/* afx.h - the application framework, one include for product code. */
+#ifndef LZFW_AFX_H
+#define LZFW_AFX_H
+
+#include <windows.h>
+
+#include "afxstr.h"
+#include "afxfind.h"
+
+#endif

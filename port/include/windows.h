@@ -1,0 +1,22 @@
+/* windows.h - the native platform layer's Win32 header. Product and
+ * framework code include <windows.h> unchanged on both builds; on the native
+ * build this one answers. */
+#ifndef LZPORT_WINDOWS_H
+#define LZPORT_WINDOWS_H
+
+#include <stdio.h>
+#include <string.h>
+
+#include "windef.h"
+#include "winerror.h"
+#include "winbase.h"
+#include "winreg.h"
+#include "direct.h"
+
+/* The runtime's remove() takes Windows paths here, as it does on Windows. */
+#ifdef remove
+#undef remove
+#endif
+#define remove LzPortRemove
+
+#endif

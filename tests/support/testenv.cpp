@@ -1,0 +1,214 @@
+/* testenv.cpp - scratch folders and file and registry helpers on Win32. */
+#include "testenv.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace lztest {
+
+namespace {
+
+std::atomic<unsigned> g_counter{0};
+
+std::string Parent(const std::string &path)
+{
+    size_t p = path.find_last_of('\\');
+    return p == std::string::npos ? std::string() : path.substr(0, p);
+}
+
+} // namespace
+
+Scratch::Scratch()
+{
+    m_savedCwd = CurrentDir();
+    std::string base = ScratchBase();
+    MakeDir(base);
+    m_path = base + "\\t" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_counter);
+    ForceRemoveTree(m_path);
+    MakeDir(m_path);
+}
+
+Scratch::~Scratch()
+{
+    SetCurrentDirectoryA(m_savedCwd.c_str());
+    ForceRemoveTree(m_path);
+}
+
+bool MakeDir(const std::string &path)
+{
+    if (IsDir(path))
+        return true;
+    std::string parent = Parent(path);
+    if (!parent.empty() && parent.size() > 2 && !IsDir(parent))
+        MakeDir(parent);
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool WriteFileText(const std::string &path, const std::string &text)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, text.data(), (DWORD)text.size(), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == text.size();
+}
+
+bool MakeTree(const std::string &root, const std::vector<std::string> &relativePaths)
+{
+    for (const std::string &rel : relativePaths) {
+        std::string full = root + "\\" + rel;
+        if (!rel.empty() && rel.back() == '\\') {
+            if (!MakeDir(full.substr(0, full.size() - 1)))
+                return false;
+        } else {
+            MakeDir(Parent(full));
+            if (!WriteFileText(full, rel))
+                return false;
+        }
+    }
+    return true;
+}
+
+DWORD Attributes(const std::string &path) { return GetFileAttributesA(path.c_str()); }
+
+bool Exists(const std::string &path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsDir(const std::string &path)
+{
+    DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> List(const std::string &folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = fd.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ForceRemoveTree(const std::string &path)
+{
+    DWORD a = Attributes(path);
+    if (a == INVALID_FILE_ATTRIBUTES)
+        return;
+    if ((a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        for (const std::string &name : List(path))
+            ForceRemoveTree(path + "\\" + name);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA(path.c_str());
+    } else if (a & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryA(path.c_str());
+    } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+}
+
+std::string CurrentDir()
+{
+    char buf[4096];
+    DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+    return n && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+
+bool RegKeyExists(const std::string &path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+static bool SetValue(const std::string &path, const char *name, DWORD type, const BYTE *data, DWORD size)
+{
+    HKEY key;
+    DWORD disp;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) !=
+        ERROR_SUCCESS)
+        return false;
+    LONG rc = RegSetValueExA(key, name, 0, type, data, size);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type)
+{
+    return SetValue(path, name, type, (const BYTE *)value.c_str(), (DWORD)value.size() + 1);
+}
+
+bool RegSetDword(const std::string &path, const char *name, DWORD value)
+{
+    return SetValue(path, name, REG_DWORD, (const BYTE *)&value, sizeof value);
+}
+
+bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    char buf[8192];
+    DWORD size = sizeof buf, t = 0;
+    LONG rc = RegQueryValueExA(key, name, nullptr, &t, (BYTE *)buf, &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS)
+        return false;
+    if (type)
+        *type = t;
+    value.assign(buf, size && buf[size - 1] == 0 ? size - 1 : size);
+    return true;
+}
+
+bool RegValueExists(const std::string &path, const char *name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+void RegDeleteTree(const std::string &path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    std::vector<std::string> subkeys;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD len = sizeof name;
+        LONG rc = RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            break;
+        if (rc == ERROR_SUCCESS)
+            subkeys.push_back(name);
+        else if (i > 4096)
+            break;
+    }
+    RegCloseKey(key);
+    for (const std::string &sub : subkeys)
+        RegDeleteTree(path + "\\" + sub);
+    size_t p = path.find_last_of('\\');
+    std::string parent = p == std::string::npos ? std::string() : path.substr(0, p);
+    std::string leaf = p == std::string::npos ? path : path.substr(p + 1);
+    HKEY parentKey;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
+        RegDeleteKeyA(parentKey, leaf.c_str());
+        RegCloseKey(parentKey);
+    }
+}
+
+} // namespace lztest
