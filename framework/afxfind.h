@@ -31,6 +31,7 @@ public:
 private:
     WIN32_FIND_DATAA *m_pFoundInfo; /* the current entry, or null */
     WIN32_FIND_DATAA *m_pNextInfo;  /* the entry read ahead, or null */
+    WIN32_FIND_DATAA *m_pRecords;   /* the listing's two records, or null */
     HANDLE m_hContext;
     CString m_strRoot;
 };

@@ -26,7 +26,7 @@ public:
     int GetLength() const;
     BOOL IsEmpty() const;
     void Empty();
-    char GetAt(int nIndex) const;
+    char GetAt(int nIndex) const;      /* '\0' for an index out of range */
     char operator[](int nIndex) const { return GetAt(nIndex); }
     void SetAt(int nIndex, char ch);
     operator LPCSTR() const;
@@ -61,11 +61,16 @@ public:
 private:
     struct Data;
     Data *m_pData;
-    static Data *Allocate(int nLength);
+    static Data *Nil();
+    static Data *Allocate(int nLength, int nAllocLength);
+    static Data *Share(Data *data);
     static void Release(Data *data);
+    static CString Concat(LPCSTR a, int nA, LPCSTR b, int nB);
+    void Replace(Data *data);
     void AssignCopy(LPCSTR pch, int nLength);
     void CopyBeforeWrite();
     void ConcatInPlace(LPCSTR pch, int nLength);
+    void MapInPlace(unsigned char *(*map)(unsigned char *));
 };
 
 bool operator==(const CString &a, const CString &b);
@@ -87,13 +92,15 @@ public:
     int GetCount() const { return m_nSize; }
     int GetUpperBound() const { return m_nSize - 1; }
     BOOL IsEmpty() const { return m_nSize == 0; }
+    /* GetAt gives an empty string and SetAt does nothing for an index out of
+     * range; operator[] needs an index in range. */
     CString GetAt(int nIndex) const;
     const CString &operator[](int nIndex) const;
     CString &operator[](int nIndex);
     void SetAt(int nIndex, LPCSTR newElement);
     int Add(LPCSTR newElement);
     int Add(const CString &newElement);
-    void RemoveAt(int nIndex, int nCount = 1);
+    void RemoveAt(int nIndex, int nCount = 1); /* nothing unless all in range */
     void RemoveAll();
 
 private:
