@@ -11,6 +11,9 @@
 #include "winerror.h"
 #include "winbase.h"
 #include "winreg.h"
+#include "libloaderapi.h"
+#include "winuser.h"
+#include "wingdi.h"
 #include "direct.h"
 
 /* The runtime's remove() takes Windows paths here, as it does on Windows. */
