@@ -27,7 +27,7 @@ for group in "$@"; do
     wine)
         want wine64 /usr/lib/wine/wine64; want wine wine; want xvfb Xvfb; want locales locale-gen
         want fonts-ipafont-gothic /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
-        want imagemagick /usr/bin/import; want x11-utils xwininfo ;;
+        want imagemagick /usr/bin/import; want x11-utils xwininfo; want fonts-wine /usr/share/wine/fonts/marlett.ttf ;;
     fuzz)
         want clang clang; want libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
