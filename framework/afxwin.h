@@ -332,8 +332,9 @@ protected:
 
 class CWinApp : public CCmdTarget {
 public:
-    /* Becomes the current application (AfxGetApp). A null name lets start-up
-     * take the title from string AFX_IDS_APP_TITLE or the program's name. */
+    /* Becomes the current application (AfxGetApp) until it is destroyed. A
+     * null name lets start-up take the title from string AFX_IDS_APP_TITLE
+     * or the program's name. */
     explicit CWinApp(LPCSTR lpszAppName = NULL);
     virtual ~CWinApp();
 
@@ -366,6 +367,7 @@ private:
      * and, when no title was given, the title. */
     void SetCurrentHandles();
 
+    CWinApp *m_pPreviousApp; /* current before this one */
     CString m_strAppName;
     CString m_strExeName;
     CString m_strHelpFilePath;

@@ -1,37 +1,21 @@
-/* winapp.cpp - CWinApp: the current application object, its message loop,
- * icons and help. */
+/* winapp.cpp - CWinApp: the application's handles, message loop, icons and
+ * help. */
 #include "afxwin.h"
-
-namespace {
-
-CWinApp *g_pCurrentApp = NULL;
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCSTR lpszAppName)
-    : m_pszAppName(NULL), m_pszExeName(NULL), m_pszHelpFilePath(NULL), m_hInstance(NULL), m_pMainWnd(NULL),
-      m_dwPromptContext(0), m_strAppName(lpszAppName)
+CWnd *AfxGetMainWnd()
 {
-    if (lpszAppName != NULL)
-        m_pszAppName = m_strAppName;
-    /* A program has one; a later one (a test's own) takes over. */
-    g_pCurrentApp = this;
+    CWinApp *pApp = AfxGetApp();
+    return pApp != NULL ? pApp->m_pMainWnd : NULL;
 }
 
-CWinApp::~CWinApp()
+HINSTANCE AfxGetInstanceHandle()
 {
-    if (g_pCurrentApp == this)
-        g_pCurrentApp = NULL;
+    CWinApp *pApp = AfxGetApp();
+    return pApp != NULL ? pApp->m_hInstance : NULL;
 }
-
-CWinApp *AfxGetApp() { return g_pCurrentApp; }
-
-CWnd *AfxGetMainWnd() { return g_pCurrentApp != NULL ? g_pCurrentApp->m_pMainWnd : NULL; }
-
-HINSTANCE AfxGetInstanceHandle() { return g_pCurrentApp != NULL ? g_pCurrentApp->m_hInstance : NULL; }
 
 HINSTANCE AfxGetResourceHandle()
 {

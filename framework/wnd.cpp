@@ -14,8 +14,11 @@ CWnd::~CWnd()
     CWinApp *pApp = AfxGetApp();
     if (pApp != NULL && pApp->m_pMainWnd == this)
         pApp->m_pMainWnd = NULL;
-    if (m_hWnd != NULL)
+    if (m_hWnd != NULL) {
         CWnd::DestroyWindow();
+        /* a window that could not be destroyed must not keep this object */
+        Detach();
+    }
 }
 
 BOOL CWnd::DestroyWindow()

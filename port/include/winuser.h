@@ -27,6 +27,11 @@ extern "C" {
 #define RT_GROUP_ICON MAKEINTRESOURCEA(14)
 #define RT_VERSION MAKEINTRESOURCEA(16)
 
+/* ---- message parameters ---- */
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELRESULT(l, h) ((LRESULT)(DWORD)MAKELONG(l, h))
+
 /* ---- callbacks and records ---- */
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
