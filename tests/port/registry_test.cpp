@@ -412,7 +412,12 @@ TEST_F(RegistryTest, AHandleOfADeletedKeyStaysDeleted)
         {"query", [&] { DWORD n = 8; BYTE b[8]; return RegQueryValueExA(first, "old", nullptr, nullptr, b, &n); }},
         {"set", [&] { return RegSetValueExA(first, "new", 0, REG_SZ, (const BYTE *)"x", 2); }},
         {"delete value", [&] { return RegDeleteValueA(first, "old"); }},
-        {"enumerate", [&] { char n[8]; DWORD l = 8; return RegEnumKeyExA(first, 0, n, &l, nullptr, nullptr, nullptr, nullptr); }},
+        {"enumerate",
+         [&] {
+             char n[8];
+             DWORD l = 8;
+             return RegEnumKeyExA(first, 0, n, &l, nullptr, nullptr, nullptr, nullptr);
+         }},
         {"open", [&] { HKEY k; return RegOpenKeyExA(first, "", 0, KEY_READ, &k); }},
         {"delete", [&] { return RegDeleteKeyA(first, ""); }},
         {"create", [&] {
