@@ -231,12 +231,15 @@ TEST_F(DialogTest, ControlIsAttachedOnTheFirstExchangeAndReleasedWithTheDialog)
             /* later exchanges keep the same attachment */
             EXPECT_TRUE(dlg.UpdateData(TRUE));
             EXPECT_EQ(hControl, dlg.m_wndText.m_hWnd);
-            dlg.m_wndText.SetWindowText("[C:\\Program Files]");
+            dlg.m_wndText.SetWindowText("「C:\\ソフト\\表」");
         }),
         OnDialog([&](HWND h) {
             char text[64] = "";
             GetDlgItemTextA(h, IDC_TEXT, text, sizeof text);
-            EXPECT_STREQ("[C:\\Program Files]", text);
+            EXPECT_STREQ("「C:\\ソフト\\表」", text);
+            CString read("sentinel");
+            dlg.m_wndText.GetWindowText(read);
+            EXPECT_STREQ("「C:\\ソフト\\表」", read);
             EXPECT_EQ(&dlg.m_wndText, CWnd::FromHandlePermanent(hControl));
         }),
         Click(IDCANCEL),
@@ -273,6 +276,8 @@ public:
     using TestDialog::TestDialog;
     std::vector<std::pair<UINT, LPARAM>> m_sysCommands;
     int m_nPaint = 0;
+    bool m_bOwnPaint = false;
+    bool m_bPaintContext = false;
     HICON m_hDragIcon = LoadIconA(NULL, IDI_APPLICATION);
 
 protected:
@@ -285,7 +290,12 @@ protected:
     afx_msg void OnPaint()
     {
         m_nPaint++;
-        CDialog::OnPaint();
+        if (!m_bOwnPaint) {
+            CDialog::OnPaint();
+            return;
+        }
+        CPaintDC dc(this);
+        m_bPaintContext = dc.GetSafeHdc() != NULL && dc.m_ps.hdc == dc.GetSafeHdc() && dc.DrawIcon(0, 0, m_hDragIcon);
     }
     afx_msg HCURSOR OnQueryDragIcon() { return m_hDragIcon; }
     DECLARE_MESSAGE_MAP()
@@ -338,6 +348,25 @@ TEST_F(DialogTest, HandlersOfEveryMapInTheChainAreReached)
     EXPECT_EQ(reinterpret_cast<LRESULT>(dlg.m_hDragIcon), dragIcon);
     EXPECT_EQ(1, dlg.m_nExtra);
     EXPECT_EQ(1, dlg.m_nCancel) << "the base class's IDCANCEL entry was reached";
+}
+
+TEST_F(DialogTest, PaintContextBracketsOnePaint)
+{
+    DialogTemplate dialogTemplate = StandardTemplate();
+    PaintingDialog dlg(dialogTemplate);
+    dlg.m_bOwnPaint = true;
+    BOOL bUpdatePending = TRUE;
+    Script::Start({
+        OnDialog([&](HWND h) {
+            RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+            bUpdatePending = GetUpdateRect(h, NULL, FALSE);
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_GE(dlg.m_nPaint, 1);
+    EXPECT_TRUE(dlg.m_bPaintContext);
+    EXPECT_FALSE(bUpdatePending) << "EndPaint validated the window";
 }
 
 /* ---- the main window ---- */

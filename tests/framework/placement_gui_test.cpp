@@ -167,6 +167,31 @@ TEST(PlacementTest, DefaultPlacedDialogsAreCentredAndOthersLeftAlone)
     EXPECT_TRUE(Script::Finished());
 }
 
+TEST(PlacementTest, ChildWindowIsCentredInItsParentsClientArea)
+{
+    guitest::TestApp app;
+    const WORD IDC_CHILD = 1003;
+    DialogTemplate dialogTemplate(false, kStyle, 0, 0, 150, 80,
+                                  {{IDC_CHILD, guitest::kStatic, WS_CHILD | WS_VISIBLE, 0, 0, 20, 10, "child"},
+                                   {IDCANCEL, guitest::kButton, WS_CHILD | WS_VISIBLE, 90, 60, 50, 14, "Cancel"}});
+    CDialog dlg;
+    dlg.InitModalIndirect(dialogTemplate.Get());
+    RECT child = {}, client = {};
+    Script::Start({
+        OnDialog([&](HWND h) {
+            HWND hChild = GetDlgItem(h, IDC_CHILD);
+            CWnd::FromHandle(hChild)->CenterWindow();
+            GetWindowRect(hChild, &child);
+            MapWindowPoints(NULL, h, reinterpret_cast<LPPOINT>(&child), 2);
+            GetClientRect(h, &client);
+        }),
+        Click(IDCANCEL),
+    });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    ExpectCentredIn(child, client);
+    EXPECT_GT(child.left, 0);
+}
+
 /* The program's own About box: a plain template, hidden until the modal
  * loop shows it, with the one OK button. */
 TEST(PlacementTest, AboutBoxFromTheResourcesOpensCentredAndEndsWithOK)
