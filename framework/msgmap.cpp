@@ -24,9 +24,11 @@ const AFX_MSGMAP *CCmdTarget::GetMessageMap() const { return GetThisMessageMap()
 
 const AFX_MSGMAP_ENTRY *CCmdTarget::FindMessageEntry(UINT nMessage) const
 {
+    if (nMessage == WM_COMMAND)
+        return nullptr; /* command entries are found by OnCmdMsg */
     for (const AFX_MSGMAP *pMap = GetMessageMap(); pMap != nullptr; pMap = BaseMap(pMap)) {
         for (const AFX_MSGMAP_ENTRY *pEntry = pMap->lpEntries; pEntry->pfn != nullptr; pEntry++) {
-            if (pEntry->nMessage == nMessage && nMessage != WM_COMMAND)
+            if (pEntry->nMessage == nMessage)
                 return pEntry;
         }
     }
