@@ -180,9 +180,18 @@ TEST_F(ProductRegKeyTest, EnumSubKeysListsImmediateNames)
     EXPECT_EQ(0, empty->GetSize());
 
     std::string longName(255, 'k');
-    const std::string names[] = {"Alpha", "Beta\\Deep", "ソフト", longName};
+    const std::string names[] = {"Alpha", "Beta\\Deep", "ソフト"};
     for (const std::string &n : names)
         ASSERT_TRUE(lztest::RegSetSz(m_versionPath + "\\" + n, "v", "x"));
+    /* A whole path handed to an ANSI registry call must fit MAX_PATH, so the
+     * longest name is made relative to its parent's handle. */
+    HKEY hParent, hLong;
+    DWORD disp;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, m_versionPath.c_str(), 0, KEY_ALL_ACCESS, &hParent));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(hParent, longName.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hLong, &disp));
+    RegCloseKey(hLong);
+    RegCloseKey(hParent);
     std::unique_ptr<CStringArray> list(key.EnumSubKeys());
     ASSERT_NE(nullptr, list);
     std::vector<std::string> got;

@@ -10,9 +10,22 @@ namespace {
 
 std::atomic<unsigned> g_counter{0};
 
+/* The last real backslash: a trail byte 0x5C of a double-byte character is none. */
+size_t LastBackslash(const std::string &path)
+{
+    size_t found = std::string::npos;
+    for (size_t i = 0; i < path.size(); i++) {
+        if (IsDBCSLeadByte((BYTE)path[i]) && i + 1 < path.size())
+            i++;
+        else if (path[i] == '\\')
+            found = i;
+    }
+    return found;
+}
+
 std::string Parent(const std::string &path)
 {
-    size_t p = path.find_last_of('\\');
+    size_t p = LastBackslash(path);
     return p == std::string::npos ? std::string() : path.substr(0, p);
 }
 
@@ -201,7 +214,7 @@ void RegDeleteTree(const std::string &path)
     RegCloseKey(key);
     for (const std::string &sub : subkeys)
         RegDeleteTree(path + "\\" + sub);
-    size_t p = path.find_last_of('\\');
+    size_t p = LastBackslash(path);
     std::string parent = p == std::string::npos ? std::string() : path.substr(0, p);
     std::string leaf = p == std::string::npos ? path : path.substr(p + 1);
     HKEY parentKey;
