@@ -12,7 +12,7 @@
 #include "gui_driver.h"
 
 using guitest::Click;
-using guitest::ControlSpec;
+using guitest::ControlDef;
 using guitest::DialogTemplate;
 using guitest::OnDialog;
 using guitest::Script;
@@ -25,7 +25,7 @@ const int IDC_TEXT = 1003;
 const int IDC_EXTRA = 2001;
 
 /* Cancel first and default, as in the program's dialog; OK notifies focus. */
-std::vector<ControlSpec> StandardControls()
+std::vector<ControlDef> StandardControls()
 {
     return {
         {IDCANCEL, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 135, 150, 50, 14,

@@ -18,7 +18,7 @@ namespace guitest {
 
 /* ---- dialog templates ---- */
 
-struct ControlSpec {
+struct ControlDef {
     WORD id;
     WORD classAtom; /* 0x0080 button, 0x0082 static */
     DWORD style;
@@ -35,7 +35,7 @@ const WORD kStatic = 0x0082;
 class DialogTemplate {
 public:
     DialogTemplate(bool extended, DWORD style, short x, short y, short cx, short cy,
-                   const std::vector<ControlSpec> &controls)
+                   const std::vector<ControlDef> &controls)
     {
         style |= DS_SETFONT;
         if (extended) {
@@ -62,7 +62,7 @@ public:
             Word(static_cast<WORD>(DEFAULT_CHARSET << 8)); /* italic 0, character set */
         }
         Text("MS Shell Dlg");
-        for (const ControlSpec &control : controls) {
+        for (const ControlDef &control : controls) {
             Align();
             if (extended) {
                 Dword(0); /* help id */

@@ -10,7 +10,7 @@
 #include "gui_driver.h"
 
 using guitest::Click;
-using guitest::ControlSpec;
+using guitest::ControlDef;
 using guitest::DialogTemplate;
 using guitest::OnDialog;
 using guitest::Script;
