@@ -11,10 +11,6 @@
 #include "cp932.h"
 #include "windows.h"
 
-#ifndef ERROR_MOD_NOT_FOUND
-#define ERROR_MOD_NOT_FOUND 126L
-#endif
-
 namespace {
 
 char g_programImage; /* its address is the program's module handle */

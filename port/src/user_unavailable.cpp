@@ -3,12 +3,8 @@
  * process without a window station. Handles and counts come back null or
  * 0, truth values FALSE, and the last error is ERROR_CALL_NOT_IMPLEMENTED;
  * DialogBoxIndirectParamA and GetMessageA give their documented failure,
- * -1, and MessageBoxA gives 0 (no button was pressed). */
+ * -1. Message boxes are the exception: see msgbox_console.cpp. */
 #include "windows.h"
-
-#ifndef ERROR_CALL_NOT_IMPLEMENTED
-#define ERROR_CALL_NOT_IMPLEMENTED 120L
-#endif
 
 namespace {
 
@@ -22,7 +18,6 @@ template <class T> T Unavailable(T result)
 
 extern "C" {
 
-int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT) { return Unavailable(0); }
 int WINAPI LoadStringA(HINSTANCE, UINT, LPSTR, int) { return Unavailable(0); }
 HICON WINAPI LoadIconA(HINSTANCE, LPCSTR) { return Unavailable<HICON>(NULL); }
 BOOL WINAPI DrawIcon(HDC, int, int, HICON) { return Unavailable(FALSE); }

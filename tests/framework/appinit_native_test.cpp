@@ -79,9 +79,11 @@ TEST(NativeWindowsTest, DialogsAndMessageBoxesFailCleanly)
     EXPECT_EQ(-1, indirect.DoModal());
     EXPECT_EQ(kCallNotImplemented, GetLastError());
 
-    SetLastError(0xdeadbeef);
-    EXPECT_EQ(0, AfxMessageBox("text"));
-    EXPECT_EQ(kCallNotImplemented, GetLastError());
+    /* a message box is written out and answered with its default button */
+    EXPECT_EQ(IDOK, AfxMessageBox("text"));
+    EXPECT_EQ(IDYES, AfxMessageBox("text", MB_YESNO));
+    EXPECT_EQ(IDNO, AfxMessageBox("text", MB_YESNO | MB_DEFBUTTON2));
+    EXPECT_EQ(IDCANCEL, AfxMessageBox("text", MB_YESNOCANCEL | MB_DEFBUTTON3));
     SetLastError(0xdeadbeef);
     EXPECT_EQ(nullptr, FindWindowA("LZ7300_MainWindow_Kep@vemo", NULL));
     EXPECT_EQ(kCallNotImplemented, GetLastError());
