@@ -49,7 +49,7 @@ test-wine: windows
 test: test-native test-asan test-fuzz test-wine
 	@echo "make test: every suite passed"
 
-demo: native
+demo: $(if $(DISPLAY),windows,native)
 	scripts/demo.sh
 
 bench: native

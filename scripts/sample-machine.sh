@@ -7,19 +7,8 @@ set -euo pipefail
 dir=${1:?usage: sample-machine.sh DIR}
 rm -rf "$dir"
 mkdir -p "$dir/drives/c"
-c=$dir/drives/c
-install="$c/Program Files/VEMO/LumeoZelcor"
-mkdir -p "$install/bin" "$install/StockBook/2026" "$install/help"
-echo "main program" > "$install/bin/LZ7300.exe"
-echo "explorer" > "$install/bin/LZExplorer.exe"
-echo "manual" > "$install/help/manual.txt"
-echo "ledger 2026" > "$install/StockBook/2026/ledger.dat"
-echo "index" > "$install/StockBook/index.dat"
-group="$c/WINDOWS/Profiles/All Users/ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ/ルメオ ゼルコアバージョン"
-mkdir -p "$group"
-echo "shortcut" > "$group/ルメオ ゼルコアバージョン.lnk"
-echo "shortcut" > "$group/ｱﾝｲﾝｽﾄｰﾙ.lnk"
-mkdir -p "$c/WINDOWS/system32"
+"$(dirname "$0")/sample-files.sh" "$dir/drives/c" WINDOWS
+mkdir -p "$dir/drives/c/WINDOWS/system32"
 cat > "$dir/machine.ini" <<'INI'
 platform=NT
 windows=C:\WINDOWS
