@@ -2,7 +2,7 @@
 # run-fuzzers.sh BUILD_DIR - runs each libFuzzer target for a bounded time
 # (FUZZ_SECONDS each, 30 by default) from a seed corpus; fails on a finding.
 set -euo pipefail
-build=${1:?usage: run-fuzzers.sh BUILD_DIR}
+build=$(cd "${1:?usage: run-fuzzers.sh BUILD_DIR}" && pwd)
 seconds=${FUZZ_SECONDS:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
