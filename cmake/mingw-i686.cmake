@@ -1,11 +1,4 @@
-# Toolchain: 32-bit Windows (the release), mingw-w64 with POSIX threads.
-set(CMAKE_SYSTEM_NAME Windows)
+# Toolchain: 32-bit Windows (the release), mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(LZ_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${LZ_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LZ_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${LZ_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${LZ_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

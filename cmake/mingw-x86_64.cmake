@@ -1,11 +1,4 @@
-# Toolchain: 64-bit Windows (the twin tested under Wine), mingw-w64 with POSIX threads.
-set(CMAKE_SYSTEM_NAME Windows)
+# Toolchain: 64-bit Windows (the twin tested under Wine), mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(LZ_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${LZ_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LZ_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${LZ_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${LZ_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
