@@ -5,10 +5,28 @@
 #include "registry_calls.h"
 #include "registry_faults.h"
 #include "registry_format.h"
+#include "cp932.h"
 #include "registry_handles.h"
 #include "winerror.h"
 
 using namespace lzport::reg;
+
+namespace {
+
+/* The ANSI calls convert a sub-key path into the thread's static Unicode
+ * buffer of MAX_PATH + 1 characters, so a path of more than 260 characters
+ * fails with ERROR_MORE_DATA before any key is looked at (as on Wine). */
+LONG SplitAnsiKeyPath(LPCSTR path, std::vector<std::string> &names)
+{
+    size_t characters = 0;
+    for (const unsigned char *p = (const unsigned char *)path; *p; p += lzport::Cp932CharLen(p))
+        characters++;
+    if (characters > MAX_PATH)
+        return ERROR_MORE_DATA;
+    return SplitKeyPath(path, names);
+}
+
+} // namespace
 
 extern "C" {
 
@@ -27,7 +45,7 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
     std::vector<std::string> names;
     LONG rc = KeyFromHandle(hKey, session, 0, base);
     if (rc == ERROR_SUCCESS)
-        rc = SplitKeyPath(lpSubKey ? lpSubKey : "", names);
+        rc = SplitAnsiKeyPath(lpSubKey ? lpSubKey : "", names);
     if (rc != ERROR_SUCCESS)
         return rc;
     KeyPtr key = Walk(base, names);
@@ -61,7 +79,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
     std::vector<std::string> names;
     LONG rc = KeyFromHandle(hKey, session, 0, key);
     if (rc == ERROR_SUCCESS)
-        rc = SplitKeyPath(lpSubKey ? lpSubKey : "", names);
+        rc = SplitAnsiKeyPath(lpSubKey ? lpSubKey : "", names);
     if (rc != ERROR_SUCCESS)
         return rc;
     size_t existing = 0;
@@ -134,7 +152,7 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
     std::vector<std::string> names;
     LONG rc = KeyFromHandle(hKey, session, 0, base);
     if (rc == ERROR_SUCCESS)
-        rc = SplitKeyPath(lpSubKey, names);
+        rc = SplitAnsiKeyPath(lpSubKey, names);
     if (rc != ERROR_SUCCESS)
         return rc;
     KeyPtr key = Walk(base, names);

@@ -220,6 +220,37 @@ TEST_F(RegistryTest, EnumerationLeavesItsBuffersAloneWhenItFails)
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegEnumKeyExA(m_key, 0, name, &length, &reserved, nullptr, nullptr, nullptr));
 }
 
+TEST_F(RegistryTest, AnsiPathsLongerThanMaxPathAreRefusedBeforeAnyLookup)
+{
+    /* counted in characters, a double-byte character being one */
+    auto kana = [](int count) {
+        std::string out;
+        while (count--)
+            out += "ア";
+        return out;
+    };
+    struct {
+        std::string path;
+        LONG expected;
+    } cases[] = {
+        {std::string(255, 'a') + "\\abcd", ERROR_FILE_NOT_FOUND},  /* 260 characters */
+        {std::string(255, 'a') + "\\abcde", ERROR_MORE_DATA},      /* 261 */
+        {kana(131) + "\\" + kana(128), ERROR_FILE_NOT_FOUND},      /* 260 characters in 519 bytes */
+        {kana(131) + "\\" + kana(129), ERROR_MORE_DATA},           /* 261 */
+    };
+    for (const auto &c : cases) {
+        HKEY key = (HKEY)(ULONG_PTR)0xdeadbeef;
+        DWORD disposition = 0xdeadbeef;
+        EXPECT_EQ(c.expected, RegOpenKeyExA(m_key, c.path.c_str(), 0, KEY_READ, &key)) << c.path.size();
+        EXPECT_EQ(c.expected, RegDeleteKeyA(m_key, c.path.c_str())) << c.path.size();
+        if (c.expected == ERROR_MORE_DATA) {
+            EXPECT_EQ(ERROR_MORE_DATA, RegCreateKeyExA(m_key, c.path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                                       &key, &disposition));
+            EXPECT_EQ(0xdeadbeefu, disposition);
+        }
+    }
+}
+
 TEST_F(RegistryTest, NamesUpTo256CharactersAndListingThemInA256ByteBuffer)
 {
     auto repeat = [](const char *text, int times) {
