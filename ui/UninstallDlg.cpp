@@ -78,9 +78,16 @@ void CUninstallDlg::OnPaint()
     int cyIcon = GetSystemMetrics(SM_CYICON);
     RECT rect;
     GetClientRect(&rect);
-    int x = (rect.right - rect.left - cxIcon + 1) / 2;
-    int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
+    POINT pt = IconPosition(rect.right - rect.left, rect.bottom - rect.top, cxIcon, cyIcon);
+    dc.DrawIcon(pt.x, pt.y, m_hIcon);
+}
+
+POINT CUninstallDlg::IconPosition(int cxClient, int cyClient, int cxIcon, int cyIcon)
+{
+    POINT pt;
+    pt.x = (cxClient - cxIcon + 1) / 2;
+    pt.y = (cyClient - cyIcon + 1) / 2;
+    return pt;
 }
 
 HCURSOR CUninstallDlg::OnQueryDragIcon() { return (HCURSOR)m_hIcon; }

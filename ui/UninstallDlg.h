@@ -21,6 +21,11 @@ public:
      * working directory. */
     BOOL RemoveTree(CString folderName, LPCTSTR keepName);
 
+    /* Where the minimised dialog draws its icon: centred in the client
+     * area, an odd spare pixel going right and down; a client area smaller
+     * than the icon gives negative offsets. */
+    static POINT IconPosition(int cxClient, int cyClient, int cxIcon, int cyIcon);
+
 protected:
     HICON m_hIcon;
 
