@@ -1,0 +1,52 @@
+/* term_layout.h - the one renderer of both front ends: what the window
+ * system shows (the active top-level window, its owners behind it, their
+ * controls, an open system menu) drawn into a grid of cells. */
+#ifndef LZPORT_TERM_LAYOUT_H
+#define LZPORT_TERM_LAYOUT_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "frontend.h"
+#include "term_grid.h"
+
+namespace lzport {
+
+/* Pixels per cell: one cell is 4 x 8 dialog units (the average character's
+ * width and the font's height), so a dialog's text fits its cells as it
+ * fits its controls. */
+const int kCellPixelsX = 6;
+const int kCellPixelsY = 12;
+
+/* The system's icons, by which a static icon control is told apart from the
+ * program's own icon. */
+struct SystemIcons {
+    HICON hand = nullptr, question = nullptr, exclamation = nullptr, asterisk = nullptr;
+};
+
+/* Everything the renderer looks at, taken from the window system at one
+ * moment. */
+struct Scene {
+    std::vector<WindowView> topLevels; /* topmost first */
+    std::map<HWND, std::vector<WindowView>> children;
+    bool menuOpen = false;
+    MenuView menu;
+    SystemIcons icons;
+};
+
+struct RenderInfo {
+    std::string focus; /* UTF-8: the focused control's or selected menu item's text */
+    bool drewWindow = false;
+};
+
+/* Draws the scene over a blank grid. */
+RenderInfo Render(const Scene &scene, Grid &grid);
+
+/* The marker a static icon control shows: "(x)", "(?)", "(!)", "(i)" for
+ * the system's icons, "[#]" for any other. */
+std::u32string IconMarker(const SystemIcons &icons, HICON icon);
+
+} // namespace lzport
+
+#endif
