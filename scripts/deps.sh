@@ -18,7 +18,10 @@ for group in "$@"; do
     case $group in
     native)
         want cmake cmake; want g++ g++; want make make; want libgtest-dev /usr/include/gtest/gtest.h
-        want libncurses-dev /usr/include/ncurses.h ;;
+        want libncurses-dev /usr/include/ncurses.h
+        # the resource script is compiled with windres natively too
+        want binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres
+        want mingw-w64-x86-64-dev /usr/x86_64-w64-mingw32/include/windows.h ;;
     windows)
         want cmake cmake; want g++-mingw-w64-i686-posix i686-w64-mingw32-g++-posix
         want g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-g++-posix

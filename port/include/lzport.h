@@ -50,6 +50,16 @@ void LzPortRegFailNextClose(void);
 void LzPortRegFailEnum(DWORD index, LONG error, BOOL forever);
 void LzPortRegResetFaults(void);
 
+/* ---- resources ---- */
+/* Gives the program the resources of a compiled resource image (the binary
+ * form of a compiled resource script) in place of the ones it was built
+ * with, until the next call; null puts the program's own back. The image
+ * must stay in place while it is in use. */
+void LzPortUseResourceImage(const void *image, size_t size);
+/* The RT_ICON ordinal of the image an icon of LoadIconA shows; FALSE for a
+ * handle that is no such icon. */
+BOOL LzPortIconResourceId(HICON icon, WORD *resourceId);
+
 #ifdef __cplusplus
 }
 #endif

@@ -10,10 +10,12 @@
 #include "windef.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "winnls.h"
 #include "winreg.h"
 #include "libloaderapi.h"
 #include "winuser.h"
 #include "wingdi.h"
+#include "winver.h"
 #include "direct.h"
 
 /* The runtime's remove() takes Windows paths here, as it does on Windows. */

@@ -1,21 +1,20 @@
 /* module.cpp - the program's own module on the native platform layer: one
  * module, the program image, whose file name is the host executable's path
- * in the form Wine gives host paths outside every drive ("\\?\unix\...").
- * The image carries no resources yet, so resource lookups fail as they do
- * for a module without a resource section. */
+ * in the form Wine gives host paths outside every drive ("\\?\unix\..."),
+ * and whose resources are the compiled resource script embedded in it
+ * (res_image.cpp). Any other module handle names no module. */
 #include <string.h>
 #include <unistd.h>
 
 #include <string>
 
 #include "cp932.h"
+#include "res_image.h"
 #include "windows.h"
 
 namespace {
 
 char g_programImage; /* its address is the program's module handle */
-
-HMODULE ProgramModule() { return reinterpret_cast<HMODULE>(&g_programImage); }
 
 std::string ProgramPath()
 {
@@ -35,19 +34,25 @@ std::string ProgramPath()
 
 } // namespace
 
+namespace lzport {
+
+HMODULE ProgramModule() { return reinterpret_cast<HMODULE>(&g_programImage); }
+
+} // namespace lzport
+
 extern "C" {
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 {
     if (lpModuleName == NULL)
-        return ProgramModule();
+        return lzport::ProgramModule();
     SetLastError(ERROR_MOD_NOT_FOUND);
     return NULL;
 }
 
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
-    if (hModule != NULL && hModule != ProgramModule()) {
+    if (hModule != NULL && hModule != lzport::ProgramModule()) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
     }
@@ -67,15 +72,94 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
     return nLength;
 }
 
-HRSRC WINAPI FindResourceA(HMODULE, LPCSTR, LPCSTR)
+HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage)
 {
-    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-    return NULL;
+    const lzport::ResEntry *entry = NULL;
+    DWORD error = lzport::FindResourceEntryA(hModule, lpType, lpName, wLanguage, &entry);
+    if (error != 0) {
+        SetLastError(error);
+        return NULL;
+    }
+    return reinterpret_cast<HRSRC>(const_cast<lzport::ResEntry *>(entry));
 }
 
-/* No lookup succeeds, so there is never a resource to load or measure. */
-HGLOBAL WINAPI LoadResource(HMODULE, HRSRC) { return NULL; }
+HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType)
+{
+    return FindResourceExA(hModule, lpType, lpName, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+}
+
+/* Windows reads whatever a resource handle points at; here a handle that
+ * is none of the module's fails with ERROR_INVALID_HANDLE instead. A null
+ * handle gives null without an error, as on Windows. */
+HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo)
+{
+    if (hResInfo == NULL)
+        return NULL;
+    if (lzport::ModuleResources(hModule) == nullptr) {
+        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+        return NULL;
+    }
+    const lzport::ResEntry *entry = lzport::EntryFromHandle(hResInfo);
+    if (entry == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return NULL;
+    }
+    return const_cast<BYTE *>(entry->data);
+}
+
+/* Resources are part of the image: the handle is the address. */
 LPVOID WINAPI LockResource(HGLOBAL hResData) { return hResData; }
-DWORD WINAPI SizeofResource(HMODULE, HRSRC) { return 0; }
+
+/* Nothing to free: the data lives as long as the image. */
+BOOL WINAPI FreeResource(HGLOBAL) { return FALSE; }
+
+DWORD WINAPI SizeofResource(HMODULE, HRSRC hResInfo)
+{
+    if (hResInfo == NULL)
+        return 0;
+    const lzport::ResEntry *entry = lzport::EntryFromHandle(hResInfo);
+    if (entry == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return 0;
+    }
+    return entry->size;
+}
+
+BOOL WINAPI EnumResourceLanguagesA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, ENUMRESLANGPROCA lpEnumFunc,
+                                   LONG_PTR lParam)
+{
+    if (hModule == NULL)
+        hModule = lzport::ProgramModule();
+    const std::vector<lzport::ResEntry> *entries = lzport::ModuleResources(hModule);
+    if (entries == nullptr) {
+        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+        return FALSE;
+    }
+    lzport::ResKey type, name;
+    DWORD error = lzport::ResKeyFromArgument(lpType, type);
+    if (error == 0)
+        error = lzport::ResKeyFromArgument(lpName, name);
+    const lzport::ResEntry *first = NULL;
+    if (error == 0)
+        error = lzport::FindResourceEntry(hModule, type, name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &first);
+    if (error != 0) {
+        SetLastError(error);
+        return FALSE;
+    }
+    /* Windows calls a null callback and faults; the fault is reported */
+    if (lpEnumFunc == NULL) {
+        SetLastError(ERROR_NOACCESS);
+        return FALSE;
+    }
+    BOOL result = FALSE;
+    for (const lzport::ResEntry &e : *entries) {
+        if (e.type == type && e.name == name) {
+            result = lpEnumFunc(hModule, lpType, lpName, e.language, lParam);
+            if (!result)
+                break;
+        }
+    }
+    return result;
+}
 
 } // extern "C"

@@ -18,8 +18,6 @@ template <class T> T Unavailable(T result)
 
 extern "C" {
 
-int WINAPI LoadStringA(HINSTANCE, UINT, LPSTR, int) { return Unavailable(0); }
-HICON WINAPI LoadIconA(HINSTANCE, LPCSTR) { return Unavailable<HICON>(NULL); }
 BOOL WINAPI DrawIcon(HDC, int, int, HICON) { return Unavailable(FALSE); }
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE, LPCDLGTEMPLATEA, HWND, DLGPROC, LPARAM)

@@ -1,7 +1,7 @@
 /* appinit_native_test.cpp - start-up and dialogs on the native platform
- * layer, which has no window system yet: the title falls back to the
- * program's name, the module's file name follows Windows' truncation rule,
- * and windows fail cleanly. */
+ * layer, which has no window system yet: the title comes from the linked
+ * resources, the module's file name follows Windows' truncation rule, and
+ * windows fail cleanly. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,11 +13,11 @@ namespace {
 
 const DWORD kCallNotImplemented = 120;
 
-TEST(NativeStartTest, TitleIsTheProgramsNameWithoutATitleString)
+TEST(NativeStartTest, TitleComesFromTheTitleString)
 {
     CWinApp app;
     ASSERT_TRUE(AfxWinInit(GetModuleHandleA(NULL)));
-    EXPECT_STREQ("framework_tests", app.m_pszAppName);
+    EXPECT_STREQ("ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄﾗｰ", app.m_pszAppName);
     EXPECT_STREQ("framework_tests", app.m_pszExeName);
     std::string help = app.m_pszHelpFilePath;
     EXPECT_EQ(0u, help.rfind("\\\\?\\unix\\", 0)) << help;
@@ -52,16 +52,6 @@ TEST(NativeStartTest, ModuleFileNameIsCutToTheBufferLikeWindows)
     SetLastError(0xdeadbeef);
     EXPECT_EQ(nullptr, GetModuleHandleA("user32.dll"));
     EXPECT_EQ(126u, GetLastError()); /* ERROR_MOD_NOT_FOUND */
-}
-
-TEST(NativeStartTest, ProgramHasNoResourcesYet)
-{
-    SetLastError(0xdeadbeef);
-    EXPECT_EQ(nullptr, FindResourceA(NULL, MAKEINTRESOURCEA(100), RT_DIALOG));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND), GetLastError());
-    CString text("unchanged");
-    EXPECT_FALSE(text.LoadString(101));
-    EXPECT_TRUE(text.IsEmpty());
 }
 
 TEST(NativeWindowsTest, DialogsAndMessageBoxesFailCleanly)

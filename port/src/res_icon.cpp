@@ -1,0 +1,155 @@
+/* res_icon.cpp - icon groups, the choice of an image, and LoadIconA, whose
+ * icons are shared: loading the same icon again gives the same handle, and
+ * the icon lives as long as the program. */
+#include "res_icon.h"
+
+#include <stdlib.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "lzport.h"
+#include "res_image.h"
+
+namespace lzport {
+
+namespace {
+
+const WORD kIcon = 3, kGroupIcon = 14, kAnimatedIcon = 22;
+const size_t kGroupHeader = 6, kGroupEntry = 14;
+
+/* The colour depth of the screen the icons are shown on. */
+const int kScreenDepth = 32;
+
+WORD Word(const BYTE *p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+
+/* One entry of a group: the image's size and depth, and its RT_ICON id. A
+ * size of 0 by 0 stands for 256 by 256. */
+struct GroupEntry {
+    int width, height, bitCount;
+    WORD id;
+};
+
+std::vector<GroupEntry> ReadGroup(const ResEntry &group)
+{
+    std::vector<GroupEntry> entries;
+    size_t count = group.size >= kGroupHeader ? Word(group.data + 4) : 0;
+    for (size_t i = 0; i < count && kGroupHeader + (i + 1) * kGroupEntry <= group.size; ++i) {
+        const BYTE *e = group.data + kGroupHeader + i * kGroupEntry;
+        bool large = e[0] == 0 && e[1] == 0;
+        entries.push_back(GroupEntry{large ? 256 : e[0], large ? 256 : e[1], Word(e + 6), Word(e + 12)});
+    }
+    return entries;
+}
+
+/* The entry that best fits cx by cy: the smallest sum of the width and
+ * height differences, then the closest colour depth; the first of equals.
+ * -1 when the group lists none. */
+int BestEntry(const std::vector<GroupEntry> &entries, int cx, int cy)
+{
+    auto distance = [cx, cy](const GroupEntry &e) { return abs(cx - e.width) + abs(cy - e.height); };
+    int best = entries.empty() ? -1 : 0;
+    for (size_t i = 1; i < entries.size(); ++i) {
+        const GroupEntry &e = entries[i], &b = entries[static_cast<size_t>(best)];
+        if (distance(e) < distance(b) ||
+            (distance(e) == distance(b) && abs(kScreenDepth - e.bitCount) < abs(kScreenDepth - b.bitCount)))
+            best = static_cast<int>(i);
+    }
+    return best;
+}
+
+/* The icons LoadIconA has handed out. */
+struct SharedIcons {
+    std::mutex mutex;
+    std::vector<std::unique_ptr<IconImage>> icons;
+};
+
+SharedIcons &Shared()
+{
+    static SharedIcons shared;
+    return shared;
+}
+
+} // namespace
+
+DWORD FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image)
+{
+    const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+    const ResEntry *group = NULL;
+    DWORD error = FindResourceEntryA(module, MAKEINTRESOURCEA(kGroupIcon), name, neutral, &group);
+    if (error != 0) {
+        /* the system tries an animated icon of that name next; the program
+         * has none that this layer could show */
+        const ResEntry *animated = NULL;
+        DWORD animatedError = FindResourceEntryA(module, MAKEINTRESOURCEA(kAnimatedIcon), name, neutral, &animated);
+        return animatedError != 0 ? animatedError : error;
+    }
+    std::vector<GroupEntry> entries = ReadGroup(*group);
+    int best = BestEntry(entries, cx, cy);
+    if (best < 0)
+        return ERROR_RESOURCE_NAME_NOT_FOUND;
+    const GroupEntry &entry = entries[static_cast<size_t>(best)];
+
+    const ResEntry *icon = NULL;
+    error = FindResourceEntry(module, ResKey::Ordinal(kIcon), ResKey::Ordinal(entry.id), neutral, &icon);
+    if (error != 0)
+        return error;
+    image.resourceId = entry.id;
+    image.width = entry.width;
+    image.height = entry.height;
+    image.bitCount = entry.bitCount;
+    image.bits = icon->data;
+    image.size = icon->size;
+    return 0;
+}
+
+const IconImage *IconFromHandle(HICON icon)
+{
+    SharedIcons &shared = Shared();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    for (const auto &loaded : shared.icons) {
+        if (reinterpret_cast<HICON>(loaded.get()) == icon)
+            return loaded.get();
+    }
+    return nullptr;
+}
+
+} // namespace lzport
+
+extern "C" {
+
+/* The system's own icons (hInstance null) are not carried by this layer:
+ * asking for one fails as for an icon the module lacks. */
+HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
+{
+    if (hInstance == NULL) {
+        SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+        return NULL;
+    }
+    lzport::IconImage image;
+    DWORD error = lzport::FindIconGroup(hInstance, lpIconName, lzport::kSystemIconSize, lzport::kSystemIconSize, image);
+    if (error != 0) {
+        SetLastError(error);
+        return NULL;
+    }
+    lzport::SharedIcons &shared = lzport::Shared();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    for (const auto &loaded : shared.icons) {
+        if (loaded->bits == image.bits && loaded->size == image.size && loaded->resourceId == image.resourceId)
+            return reinterpret_cast<HICON>(loaded.get());
+    }
+    shared.icons.push_back(std::make_unique<lzport::IconImage>(image));
+    return reinterpret_cast<HICON>(shared.icons.back().get());
+}
+
+} // extern "C"
+
+BOOL LzPortIconResourceId(HICON icon, WORD *resourceId)
+{
+    const lzport::IconImage *image = lzport::IconFromHandle(icon);
+    if (image == nullptr)
+        return FALSE;
+    *resourceId = image->resourceId;
+    return TRUE;
+}

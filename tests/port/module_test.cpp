@@ -1,0 +1,85 @@
+/* module_test.cpp - the program's module when it carries no resources
+ * (this test program links none): its handle and file name, and every
+ * resource function failing as for an image without a resource section. */
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+const DWORD kUntouched = 0xdeadbeef;
+
+TEST(Module, HandleAndFileName)
+{
+    HMODULE self = GetModuleHandleA(NULL);
+    ASSERT_TRUE(self != NULL);
+    EXPECT_EQ(self, GetModuleHandleA(NULL));
+
+    char byNull[MAX_PATH], byHandle[MAX_PATH];
+    DWORD n = GetModuleFileNameA(NULL, byNull, sizeof byNull);
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(n, GetModuleFileNameA(self, byHandle, sizeof byHandle));
+    EXPECT_STREQ(byNull, byHandle);
+    const char *name = strrchr(byNull, '\\');
+    ASSERT_TRUE(name != NULL);
+    EXPECT_EQ(0, strncmp(name, "\\port_tests", 11)) << "the program's own file: " << name;
+}
+
+TEST(Module, NoResourceSection)
+{
+    static const struct {
+        const char *what;
+        LPCSTR type, name;
+        DWORD error;
+    } cases[] = {
+        {"ordinals", RT_DIALOG, MAKEINTRESOURCEA(100), ERROR_RESOURCE_DATA_NOT_FOUND},
+        {"# forms", "#5", "#100", ERROR_RESOURCE_DATA_NOT_FOUND},
+        {"a name", RT_STRING, "TITLE", ERROR_RESOURCE_DATA_NOT_FOUND},
+        /* the names are read before the module is looked at */
+        {"# name beyond 65535", RT_DIALOG, "#65536", ERROR_INVALID_PARAMETER},
+        {"# type beyond 65535", "#65536", MAKEINTRESOURCEA(100), ERROR_INVALID_PARAMETER},
+    };
+    HMODULE self = GetModuleHandleA(NULL);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SetLastError(kUntouched);
+        EXPECT_TRUE(FindResourceA(self, c.name, c.type) == NULL);
+        EXPECT_EQ(c.error, GetLastError());
+        SetLastError(kUntouched);
+        EXPECT_TRUE(FindResourceExA(NULL, c.type, c.name, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)) == NULL);
+        EXPECT_EQ(c.error, GetLastError());
+        /* enumeration looks for the resources first */
+        SetLastError(kUntouched);
+        EXPECT_FALSE(EnumResourceLanguagesA(
+            self, c.type, c.name, [](HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR) -> BOOL { return TRUE; }, 0));
+        EXPECT_EQ((DWORD)ERROR_RESOURCE_DATA_NOT_FOUND, GetLastError());
+    }
+
+    SetLastError(kUntouched);
+    EXPECT_TRUE(LoadResource(self, NULL) == NULL);
+    EXPECT_EQ(0u, SizeofResource(self, NULL));
+    EXPECT_TRUE(LockResource(NULL) == NULL);
+    EXPECT_EQ(kUntouched, GetLastError());
+}
+
+TEST(Module, NoStringsNorIcons)
+{
+    HMODULE self = GetModuleHandleA(NULL);
+    char buffer[16];
+    memset(buffer, 'x', sizeof buffer);
+    SetLastError(kUntouched);
+    EXPECT_EQ(0, LoadStringA(self, 57344, buffer, sizeof buffer));
+    EXPECT_EQ('\0', buffer[0]);
+    EXPECT_EQ((DWORD)ERROR_RESOURCE_DATA_NOT_FOUND, GetLastError());
+
+    memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(-1, LoadStringA(self, 57344, buffer, 0));
+    EXPECT_EQ('x', buffer[0]);
+
+    SetLastError(kUntouched);
+    EXPECT_TRUE(LoadIconA(self, MAKEINTRESOURCEA(128)) == NULL);
+    EXPECT_EQ((DWORD)ERROR_RESOURCE_DATA_NOT_FOUND, GetLastError());
+}
+
+} // namespace
