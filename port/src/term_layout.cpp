@@ -3,6 +3,8 @@
  * buttons, check boxes, group boxes, icon markers and the system menu. */
 #include "term_layout.h"
 
+#include <strings.h>
+
 #include <algorithm>
 
 #include "term_text.h"
@@ -168,7 +170,7 @@ void Painter::DrawWindow(const Placed &window)
 
 CellRect Painter::DrawControl(const WindowView &control, const CellRect &r, const CellRect &clip, unsigned attr)
 {
-    if (control.className == "Button")
+    if (strcasecmp(control.className.c_str(), "Button") == 0)
         return DrawButton(control, r, clip, attr);
     return DrawStatic(control, r, clip, attr);
 }
@@ -215,7 +217,7 @@ CellRect Painter::DrawStatic(const WindowView &control, const CellRect &r, const
         return r;
     }
     if (type != SS_LEFT && type != SS_CENTER && type != kStaticRight && type != kStaticSimple &&
-        type != kStaticLeftNoWrap && control.className == "Static")
+        type != kStaticLeftNoWrap && strcasecmp(control.className.c_str(), "Static") == 0)
         return r; /* frames and rectangles: nothing to show */
     std::u32string text = DecodeCp932(control.text);
     if (!(control.style & SS_NOPREFIX))

@@ -13,11 +13,12 @@
 
 namespace lzport {
 
-/* Pixels per cell: one cell is 4 x 8 dialog units (the average character's
- * width and the font's height), so a dialog's text fits its cells as it
- * fits its controls. */
+/* Pixels per cell: a half-width character's width and a line's height in
+ * the dialog font at 9 points, as the window system measures text (a
+ * double-byte character is two half-widths wide), so that text fits its
+ * cells as it fits its controls. */
 const int kCellPixelsX = 6;
-const int kCellPixelsY = 12;
+const int kCellPixelsY = 13;
 
 /* The system's icons, by which a static icon control is told apart from the
  * program's own icon. */

@@ -44,29 +44,29 @@ TEST_F(Render, UninstallDialogFitsEightyByTwentyFour)
 {
     lzport::RenderInfo info = Draw(lztest::UninstallScene());
     const std::vector<std::string> expected = {
-        u8"               +- ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ -------------------+",
-        u8"               | +-------------------------------------------+  |",
-        u8"               | |   「C:\\LZ」                               |  |",
-        u8"               | |                                           |  |",
-        u8"               | |     にインストールされているルメオ ゼル   |  |",
-        u8"               | |   コアバージョンを削除します。            |  |",
-        u8"               | |                                           |  |",
-        u8"               | |     削除する場合は実行を押してください。  |  |",
-        u8"               | |   やめる場合はキャンセルを押してください。|  |",
-        u8"               | |                                           |  |",
-        u8"               | +-------------------------------------------+  |",
-        u8"               | +-------------------------------------------+  |",
-        u8"               | |     注意：アンインストールを実行するとス  |  |",
-        u8"               | |   トックブックも削除されてしまいます。削  |  |",
-        u8"               | |   除したくない場合は、下のチェックをはず  |  |",
-        u8"               | |   して下さい。                            |  |",
-        u8"               | |                                           |  |",
-        u8"               | |              [x] ｽﾄｯｸﾌﾞｯｸ削除             |  |",
-        u8"               | +-------------------------------------------+  |",
-        u8"               |                                                |",
-        u8"               |                      < 実行 >     <[ｷｬﾝｾﾙ]>    |",
-        u8"               |                                                |",
-        u8"               +------------------------------------------------+",
+        u8"           +- ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ ---------------------------+",
+        u8"           |  +--------------------------------------------------+  |",
+        u8"           |  |   「C:\\LZ」                                      |  |",
+        u8"           |  |                                                  |  |",
+        u8"           |  |     にインストールされているルメオ ゼルコアバー  |  |",
+        u8"           |  |   ジョンを削除します。                           |  |",
+        u8"           |  |                                                  |  |",
+        u8"           |  |     削除する場合は実行を押してください。やめる   |  |",
+        u8"           |  |   場合はキャンセルを押してください。             |  |",
+        u8"           |  |                                                  |  |",
+        u8"           |  +--------------------------------------------------+  |",
+        u8"           |  +--------------------------------------------------+  |",
+        u8"           |  |     注意：アンインストールを実行するとストック   |  |",
+        u8"           |  |   ブックも削除されてしまいます。削除したくない   |  |",
+        u8"           |  |   場合は、下のチェックをはずして下さい。         |  |",
+        u8"           |  |                                                  |  |",
+        u8"           |  |                                                  |  |",
+        u8"           |  |                [x] ｽﾄｯｸﾌﾞｯｸ削除                  |  |",
+        u8"           |  +--------------------------------------------------+  |",
+        u8"           |                                                        |",
+        u8"           |                          < 実行 >        <[ｷｬﾝｾﾙ]>     |",
+        u8"           |                                                        |",
+        u8"           +--------------------------------------------------------+",
         u8"",
     };
     EXPECT_EQ(expected, m_grid.PlainLines());
@@ -143,8 +143,8 @@ TEST_F(Render, MessageBoxOverItsOwner)
         EXPECT_TRUE(m_grid.At(ownerCaption.first, ownerCaption.second).attr & lzport::kAttrDim);
         EXPECT_FALSE(m_grid.At(caption.first, caption.second).attr & lzport::kAttrDim);
         /* the owner's controls show around the box, not under it */
-        EXPECT_GE(Find(U"コアバージョンを削除します。").first, 0);
-        EXPECT_EQ(-1, Find(U"やめる場合は").first);
+        EXPECT_GE(Find(U"にインストールされている").first, 0);
+        EXPECT_EQ(-1, Find(U"場合はキャンセル").first);
     }
 }
 
@@ -158,9 +158,16 @@ TEST_F(Render, MessageBoxOfAHiddenOwnerStandsAlone)
     EXPECT_EQ(-1, Find(U"ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ").first);
     auto top = Find(U"+- ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄﾗｰ");
     ASSERT_GE(top.first, 0);
-    /* centred on the screen: 46 cells wide and 7 rows high with its frame */
-    EXPECT_EQ((80 - 47) / 2, top.first);
-    EXPECT_EQ((24 - 7) / 2, top.second);
+    /* centred on the screen */
+    int right = top.first + 1, bottom = top.second + 1;
+    while (right < m_grid.Cols() && m_grid.At(right, top.second).ch != lzport::kCornerTR)
+        right++;
+    while (bottom < m_grid.Rows() && m_grid.At(top.first, bottom).ch != lzport::kCornerBL)
+        bottom++;
+    ASSERT_LT(right, m_grid.Cols());
+    ASSERT_LT(bottom, m_grid.Rows());
+    EXPECT_EQ((80 - (right + 1 - top.first)) / 2, top.first);
+    EXPECT_EQ((24 - (bottom + 1 - top.second)) / 2, top.second);
     EXPECT_GE(Find(U"(x)").first, 0);
     EXPECT_GE(Find(U"<[OK]>").first, 0);
 }

@@ -9,10 +9,10 @@
 
 namespace lztest {
 
-/* Dialog units to pixels, as MapDialogRect does with base units of one
- * cell (4 x 8 dialog units). */
-inline int DluX(int dlu) { return (dlu * lzport::kCellPixelsX + 2) / 4; }
-inline int DluY(int dlu) { return (dlu * lzport::kCellPixelsY + 4) / 8; }
+/* Dialog units to pixels, as MapDialogRect does with the window system's
+ * base units for the dialog font, 7 x 13 pixels. */
+inline int DluX(int dlu) { return (dlu * 7 + 2) / 4; }
+inline int DluY(int dlu) { return (dlu * 13 + 4) / 8; }
 
 inline HWND FakeHwnd(int n) { return reinterpret_cast<HWND>(static_cast<intptr_t>(0x1000 + n)); }
 inline HICON FakeIcon(int n) { return reinterpret_cast<HICON>(static_cast<intptr_t>(0x2000 + n)); }
