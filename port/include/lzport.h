@@ -50,6 +50,24 @@ void LzPortRegFailNextClose(void);
 void LzPortRegFailEnum(DWORD index, LONG error, BOOL forever);
 void LzPortRegResetFaults(void);
 
+/* ---- what the window system drew (it draws nothing itself) ---- */
+/* One record of a window's paint log: BeginPaint (x, y, cx, cy: the
+ * rectangle to paint), DrawIcon into the window's paint context (x, y:
+ * where, icon: which), or WM_ICONERASEBKGND reaching the default window
+ * procedure. */
+#define LZPORT_PAINT_BEGIN 1
+#define LZPORT_PAINT_ICON 2
+#define LZPORT_PAINT_ICONERASE 3
+typedef struct {
+    UINT kind;
+    int x, y, cx, cy;
+    HICON icon;
+} LZPORT_PAINT_RECORD;
+/* Copies up to `max` records of the window's log, oldest first, and gives
+ * how many the log holds; -1 for a window that does not exist. */
+int LzPortPaintLog(HWND hwnd, LZPORT_PAINT_RECORD *records, int max);
+void LzPortClearPaintLog(HWND hwnd);
+
 /* ---- resources ---- */
 /* Gives the program the resources of a compiled resource image (the binary
  * form of a compiled resource script) in place of the ones it was built

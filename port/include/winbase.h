@@ -37,6 +37,17 @@ DWORD WINAPI GetCurrentProcessId(void);
 #define GetWindowsDirectory GetWindowsDirectoryA
 #define GetSystemDirectory GetSystemDirectoryA
 
+/* ---- threads, time and strings ---- */
+DWORD WINAPI GetCurrentThreadId(void);
+DWORD WINAPI GetTickCount(void);
+VOID WINAPI Sleep(DWORD dwMilliseconds);
+int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
+int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrlenA(LPCSTR lpString);
+#define lstrcmpi lstrcmpiA
+#define lstrlen lstrlenA
+#define ZeroMemory(p, n) memset((p), 0, (n))
+
 /* ---- multibyte helpers ---- */
 #define CP_ACP 0
 BOOL WINAPI IsDBCSLeadByte(BYTE TestChar);

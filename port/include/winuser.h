@@ -1,8 +1,8 @@
 /* winuser.h - the user32 subset of the native platform layer: windows,
  * dialogs, messages, menus, icons, painting and message boxes, with
- * Windows' values for every message, style and constant. Until the native
- * window system exists these calls fail the way Windows fails without a
- * window station (see user_unavailable.cpp). */
+ * Windows' values for every message, style and constant. The native window
+ * system (port/src/wm_*.cpp, dlg_*.cpp) implements them headless; a front
+ * end shows its windows. */
 #ifndef LZPORT_WINUSER_H
 #define LZPORT_WINUSER_H
 
@@ -218,6 +218,7 @@ typedef const DLGTEMPLATE *LPCDLGTEMPLATEA, *LPCDLGTEMPLATE;
 #define MB_YESNOCANCEL 0x00000003L
 #define MB_YESNO 0x00000004L
 #define MB_RETRYCANCEL 0x00000005L
+#define MB_CANCELTRYCONTINUE 0x00000006L
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONQUESTION 0x00000020L
 #define MB_ICONEXCLAMATION 0x00000030L
@@ -250,6 +251,8 @@ typedef const DLGTEMPLATE *LPCDLGTEMPLATEA, *LPCDLGTEMPLATE;
 #define IDNO 7
 #define IDCLOSE 8
 #define IDHELP 9
+#define IDTRYAGAIN 10
+#define IDCONTINUE 11
 
 /* ---- showing, placing and querying windows ---- */
 #define SW_HIDE 0
@@ -325,6 +328,289 @@ typedef const DLGTEMPLATE *LPCDLGTEMPLATEA, *LPCDLGTEMPLATE;
 #define VK_SPACE 0x20
 #define VK_F1 0x70
 
+/* ---- classes, creation and enumeration ---- */
+typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
+
+typedef struct tagWNDCLASSA {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+} WNDCLASSA, *PWNDCLASSA, *LPWNDCLASSA;
+typedef WNDCLASSA WNDCLASS;
+
+typedef struct tagWNDCLASSEXA {
+    UINT cbSize;
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCSTR lpszMenuName;
+    LPCSTR lpszClassName;
+    HICON hIconSm;
+} WNDCLASSEXA, *PWNDCLASSEXA, *LPWNDCLASSEXA;
+typedef WNDCLASSEXA WNDCLASSEX;
+
+typedef struct tagCREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+} CREATESTRUCTA, *LPCREATESTRUCTA;
+typedef CREATESTRUCTA CREATESTRUCT;
+
+#define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+#define CW_USEDEFAULT ((int)0x80000000)
+#define HWND_TOP ((HWND)0)
+#define HWND_BOTTOM ((HWND)1)
+#define HWND_TOPMOST ((HWND)-1)
+#define HWND_NOTOPMOST ((HWND)-2)
+#define HWND_MESSAGE ((HWND)-3)
+
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_DBLCLKS 0x0008
+#define CS_OWNDC 0x0020
+#define CS_CLASSDC 0x0040
+#define CS_PARENTDC 0x0080
+#define CS_NOCLOSE 0x0200
+#define CS_SAVEBITS 0x0800
+#define CS_GLOBALCLASS 0x4000
+
+#define WS_TILED WS_OVERLAPPED
+#define WS_ICONIC WS_MINIMIZE
+#define WS_CHILDWINDOW WS_CHILD
+#define WS_SIZEBOX WS_THICKFRAME
+#define WS_OVERLAPPEDWINDOW (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
+#define WS_EX_NOPARENTNOTIFY 0x00000004L
+#define WS_EX_TOOLWINDOW 0x00000080L
+#define WS_EX_CLIENTEDGE 0x00000200L
+#define WS_EX_STATICEDGE 0x00020000L
+#define DLGWINDOWEXTRA 30
+
+#define GW_HWNDLAST 1
+#define GW_HWNDPREV 3
+#define GW_ENABLEDPOPUP 6
+#define GA_PARENT 1
+#define GA_ROOT 2
+#define GA_ROOTOWNER 3
+#define GWLP_HWNDPARENT (-8)
+
+/* ---- more messages ---- */
+#define WM_QUERYOPEN 0x0013
+#define WM_ACTIVATEAPP 0x001C
+#define WM_CANCELMODE 0x001F
+#define WM_NEXTDLGCTL 0x0028
+#define WM_GETFONT 0x0031
+#define WM_WINDOWPOSCHANGED 0x0047
+#define WM_STYLECHANGED 0x007D
+#define WM_NCCALCSIZE 0x0083
+#define WM_NCACTIVATE 0x0086
+#define WM_GETDLGCODE 0x0087
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_SYSCHAR 0x0106
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_ENTERIDLE 0x0121
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_LBUTTONDBLCLK 0x0203
+#define WM_PARENTNOTIFY 0x0210
+#define WM_ENTERMENULOOP 0x0211
+#define WM_EXITMENULOOP 0x0212
+#define WM_CAPTURECHANGED 0x0215
+#define WM_APP 0x8000
+
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WA_CLICKACTIVE 2
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
+#define MSGF_DIALOGBOX 0
+#define MSGF_MENU 2
+
+/* ---- dialogs ---- */
+#define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DC_HASDEFID 0x534B
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+#define DS_NOFAILCREATE 0x10L
+
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
+#define BS_USERBUTTON 0x00000008L
+#define BS_AUTORADIOBUTTON 0x00000009L
+#define BS_OWNERDRAW 0x0000000BL
+#define BS_TYPEMASK 0x0000000FL
+#define SS_RIGHT 0x00000002L
+#define SS_TYPEMASK 0x0000001FL
+#define SS_CENTERIMAGE 0x00000200L
+#define STM_SETIMAGE 0x0172
+#define STM_GETIMAGE 0x0173
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+
+/* ---- the system's icons ---- */
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDI_HAND MAKEINTRESOURCEA(32513)
+#define IDI_QUESTION MAKEINTRESOURCEA(32514)
+#define IDI_EXCLAMATION MAKEINTRESOURCEA(32515)
+#define IDI_ASTERISK MAKEINTRESOURCEA(32516)
+#define IDI_WINLOGO MAKEINTRESOURCEA(32517)
+#define IDI_WARNING IDI_EXCLAMATION
+#define IDI_ERROR IDI_HAND
+#define IDI_INFORMATION IDI_ASTERISK
+
+/* ---- painting ---- */
+#define RDW_INVALIDATE 0x0001
+#define RDW_INTERNALPAINT 0x0002
+#define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_NOINTERNALPAINT 0x0010
+#define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_ERASENOW 0x0200
+#define RDW_FRAME 0x0400
+#define RDW_NOFRAME 0x0800
+DECLARE_HANDLE(HRGN);
+
+#define SWP_NOREDRAW 0x0008
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_NOCOPYBITS 0x0100
+#define SWP_NOOWNERZORDER 0x0200
+#define SWP_NOSENDCHANGING 0x0400
+
+/* ---- menus ---- */
+typedef struct tagMENUITEMINFOA {
+    UINT cbSize;
+    UINT fMask;
+    UINT fType;
+    UINT fState;
+    UINT wID;
+    HMENU hSubMenu;
+    HANDLE hbmpChecked;
+    HANDLE hbmpUnchecked;
+    ULONG_PTR dwItemData;
+    LPSTR dwTypeData;
+    UINT cch;
+    HANDLE hbmpItem;
+} MENUITEMINFOA, *LPMENUITEMINFOA;
+typedef const MENUITEMINFOA *LPCMENUITEMINFOA;
+typedef MENUITEMINFOA MENUITEMINFO;
+
+#define MF_BITMAP 0x00000004L
+#define MF_HILITE 0x00000080L
+#define MF_OWNERDRAW 0x00000100L
+#define MF_MENUBARBREAK 0x00000020L
+#define MF_MENUBREAK 0x00000040L
+#define MF_DEFAULT 0x00001000L
+#define MF_SYSMENU 0x00002000L
+#define MIIM_STATE 0x00000001
+#define MIIM_ID 0x00000002
+#define MIIM_SUBMENU 0x00000004
+#define MIIM_CHECKMARKS 0x00000008
+#define MIIM_TYPE 0x00000010
+#define MIIM_DATA 0x00000020
+#define MIIM_STRING 0x00000040
+#define MIIM_BITMAP 0x00000080
+#define MIIM_FTYPE 0x00000100
+#define MFT_STRING MF_STRING
+#define MFT_BITMAP 0x00000004L
+#define MFT_SEPARATOR MF_SEPARATOR
+#define MFT_OWNERDRAW MF_OWNERDRAW
+#define MFS_GRAYED 0x00000003L
+#define MFS_DISABLED MFS_GRAYED
+#define MFS_CHECKED MF_CHECKED
+#define MFS_HILITE MF_HILITE
+#define MFS_ENABLED MF_ENABLED
+#define MFS_DEFAULT MF_DEFAULT
+
+/* ---- more keys and metrics ---- */
+#define VK_CANCEL 0x03
+#define VK_BACK 0x08
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_EXECUTE 0x2B
+#define VK_DELETE 0x2E
+#define VK_F4 0x73
+#define VK_F10 0x79
+#define KF_ALTDOWN 0x2000
+#define KF_UP 0x8000
+
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFIXEDFRAME SM_CXDLGFRAME
+#define SM_CYFIXEDFRAME SM_CYDLGFRAME
+#define SM_CXCURSOR 13
+#define SM_CYCURSOR 14
+#define SM_CYMENU 15
+#define SM_CXFULLSCREEN 16
+#define SM_CYFULLSCREEN 17
+#define SM_MOUSEPRESENT 19
+#define SM_CXMIN 28
+#define SM_CYMIN 29
+#define SM_CXSIZE 30
+#define SM_CYSIZE 31
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXSIZEFRAME SM_CXFRAME
+#define SM_CYSIZEFRAME SM_CYFRAME
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CYSMCAPTION 51
+#define SM_CXMINIMIZED 57
+#define SM_CYMINIMIZED 58
+#define SM_CXMAXIMIZED 61
+#define SM_CYMAXIMIZED 62
+#define SM_CMOUSEBUTTONS 43
+
 /* ---- functions ---- */
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
@@ -380,6 +666,96 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT *lpPaint);
 int WINAPI GetSystemMetrics(int nIndex);
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 BOOL WINAPI WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
+
+ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpWndClass);
+BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
+int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+                            LPVOID lpParam);
+#define CreateWindowA(c, n, s, x, y, w, h, p, m, i, l) CreateWindowExA(0, c, n, s, x, y, w, h, p, m, i, l)
+BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
+HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);
+BOOL WINAPI EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
+BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
+BOOL WINAPI EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam);
+DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
+BOOL WINAPI IsZoomed(HWND hWnd);
+BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
+
+HWND WINAPI GetFocus(void);
+HWND WINAPI SetFocus(HWND hWnd);
+HWND WINAPI GetActiveWindow(void);
+HWND WINAPI SetActiveWindow(HWND hWnd);
+HWND WINAPI GetForegroundWindow(void);
+BOOL WINAPI SetForegroundWindow(HWND hWnd);
+short WINAPI GetKeyState(int nVirtKey);
+
+UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
+BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
+BOOL WINAPI WaitMessage(void);
+
+HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
+HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
+                               LPARAM dwInitParam);
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
+                               LPARAM dwInitParam);
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
+int WINAPI GetDlgCtrlID(HWND hWnd);
+UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
+BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
+LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
+UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
+HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
+LONG WINAPI GetDialogBaseUnits(void);
+
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase);
+BOOL WINAPI ValidateRect(HWND hWnd, const RECT *lpRect);
+BOOL WINAPI UpdateWindow(HWND hWnd);
+BOOL WINAPI RedrawWindow(HWND hWnd, const RECT *lprcUpdate, HRGN hrgnUpdate, UINT flags);
+BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase);
+
+int WINAPI GetMenuItemCount(HMENU hMenu);
+UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
+int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
+BOOL WINAPI GetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITEMINFOA lpmii);
+UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+
+BOOL WINAPI DestroyIcon(HICON hIcon);
+
+BOOL WINAPI SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom);
+BOOL WINAPI SetRectEmpty(LPRECT lprc);
+BOOL WINAPI IsRectEmpty(const RECT *lprc);
+BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
+BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
+BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
+BOOL WINAPI PtInRect(const RECT *lprc, POINT pt);
+BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
+BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
+
+#define RegisterClass RegisterClassA
+#define RegisterClassEx RegisterClassExA
+#define UnregisterClass UnregisterClassA
+#define GetClassName GetClassNameA
+#define CreateWindowEx CreateWindowExA
+#define CreateWindow CreateWindowA
+#define CreateDialogIndirectParam CreateDialogIndirectParamA
+#define CreateDialogParam CreateDialogParamA
+#define DialogBoxParam DialogBoxParamA
+#define IsDialogMessage IsDialogMessageA
+#define GetDlgItemText GetDlgItemTextA
+#define SetDlgItemText SetDlgItemTextA
+#define SendDlgItemMessage SendDlgItemMessageA
+#define GetMenuString GetMenuStringA
+#define GetMenuItemInfo GetMenuItemInfoA
 
 #define MessageBox MessageBoxA
 #define LoadString LoadStringA

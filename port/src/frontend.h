@@ -69,6 +69,11 @@ public:
     virtual void Shutdown() {}
 };
 
+/* Milliseconds until the thread's next timer is due (0 when one is due
+ * now), -1 when no timer runs: a front end's WaitForInput returns by then
+ * so that the timer is not held up. */
+int NextTimerDelay();
+
 /* Installs the front end (null: none; message loops then wait only for
  * timers and posted messages). */
 void SetFrontEnd(FrontEnd *frontEnd);
