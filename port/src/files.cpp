@@ -21,9 +21,9 @@ mode_t HostUmask()
 }
 
 /* Follows `name` to its target and checks that there is one. */
-DWORD ResolveExisting(LPCSTR name, Target &t)
+DWORD ResolveExisting(LPCSTR name, Target &t, bool listedState = false)
 {
-    DWORD err = ResolveTarget(name, t);
+    DWORD err = ResolveTarget(name, t, listedState);
     if (!err && !t.entry.exists)
         err = ERROR_FILE_NOT_FOUND;
     return err;
@@ -77,6 +77,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes)
         wanted = mode & ~0222;
     if (wanted != mode && fchmodat(t.folder.fd.Get(), t.entry.host.c_str(), wanted, 0) != 0)
         return Fail(HostError(errno, ERROR_FILE_NOT_FOUND), FALSE);
+    ForgetListedEntries();
     return TRUE;
 }
 
@@ -101,7 +102,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName)
     if (!lpPathName || !*lpPathName)
         return Fail(ERROR_INVALID_NAME, FALSE);
     Target t;
-    DWORD err = ResolveExisting(lpPathName, t);
+    DWORD err = ResolveExisting(lpPathName, t, true);
     if (err)
         return Fail(err, FALSE);
     if (t.isRoot)
@@ -120,6 +121,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName)
     }
     if (unlinkat(t.folder.fd.Get(), t.entry.host.c_str(), flags) != 0)
         return Fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : HostError(errno, ERROR_FILE_NOT_FOUND), FALSE);
+    ForgetListedEntry(t.entry.host);
     return TRUE;
 }
 
@@ -128,7 +130,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
     if (!lpFileName || !*lpFileName)
         return Fail(ERROR_PATH_NOT_FOUND, FALSE);
     Target t;
-    DWORD err = ResolveExisting(lpFileName, t);
+    DWORD err = ResolveExisting(lpFileName, t, true);
     if (err)
         return Fail(err, FALSE);
     bool folder = t.isRoot || IsFolderLike(t.folder, t.entry);
@@ -144,6 +146,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
     }
     if (unlinkat(t.folder.fd.Get(), t.entry.host.c_str(), 0) != 0)
         return Fail(HostError(errno, ERROR_FILE_NOT_FOUND), FALSE);
+    ForgetListedEntry(t.entry.host);
     return TRUE;
 }
 

@@ -16,7 +16,9 @@ inline bool IsReadOnly(const struct stat &st) { return (st.st_mode & (S_IWUSR | 
 
 /* The attributes of an entry: a link shows as a reparse point, with the
  * folder attribute when it leads to a folder; a file is marked for
- * archiving, as new files are on Windows. */
+ * archiving, as new files are on Windows. A name that starts with a dot is
+ * not hidden: Wine hides such names after the Unix custom, Windows does
+ * not. */
 DWORD AttributesFromStat(const struct stat &st, bool linkToFolder);
 DWORD AttributesOf(const Folder &f, const Entry &e);
 

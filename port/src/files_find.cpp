@@ -131,7 +131,7 @@ BOOL Next(FindHandle *h, WIN32_FIND_DATAA *data)
         bool linkToFolder =
             S_ISLNK(st.st_mode) && fstatat(h->reader->Fd(), host, &target, 0) == 0 && S_ISDIR(target.st_mode);
         Fill(data, name, st, linkToFolder);
-        NoteListedEntry(h->dir.dev, h->dir.ino, name, host);
+        NoteListedEntry(h->dir.dev, h->dir.ino, name, host, st);
         return TRUE;
     }
     int err = h->reader->Error();

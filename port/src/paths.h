@@ -118,8 +118,13 @@ DWORD EnterFolder(Folder &f, std::string_view name);
 /* Opens the folder reached through the first `count` names of `p`. A name
  * that is not a folder gives ERROR_PATH_NOT_FOUND. */
 DWORD OpenFolder(const WinPath &p, size_t count, Folder &out);
-/* Looks `name` up in `f`: the exact name first, then without regard to case. */
-DWORD FindEntry(const Folder &f, std::string_view name, Entry &out);
+/* Looks `name` up in `f`: an entry just listed from the working directory
+ * under that name in any letter case, the exact name, then any name that
+ * equals it without regard to case. With `listedState`, an entry just
+ * listed is taken as the listing saw it, without looking again: enough for
+ * deleting, removing and entering, which need only its kind, permissions
+ * and identity. */
+DWORD FindEntry(const Folder &f, std::string_view name, Entry &out, bool listedState = false);
 
 /* A path followed to the folder that holds its last name, and that name.
  * For a drive root the folder is the root and the entry is "." in it. */
@@ -134,7 +139,7 @@ struct Target {
 /* Follows `path` (not null, not empty) to its target. Fails for a path too
  * long for the system's ANSI calls, a missing or unreadable folder on the
  * way, or a name that cannot be a file name. */
-DWORD ResolveTarget(const char *path, Target &out);
+DWORD ResolveTarget(const char *path, Target &out, bool listedState = false);
 
 /* The entry's own kind, and for a link the kind of what it points to. */
 bool IsLink(const Entry &e);
@@ -174,9 +179,15 @@ private:
  * ENOENT, which depends on what was being looked for. */
 DWORD HostError(int err, DWORD missing);
 
-/* Records the listed entry so that a later lookup of the same name in
- * other letter case, in the working directory, finds it without a scan. */
-void NoteListedEntry(dev_t dev, ino_t ino, std::string_view cp932, std::string_view host);
+/* Records an entry that a listing of the folder (dev, ino) handed out: a
+ * walk that lists the working directory and then deletes or enters each
+ * entry, by its name in any letter case, finds it here without looking
+ * again. The last two are kept, since a walk reads one entry ahead. */
+void NoteListedEntry(dev_t dev, ino_t ino, std::string_view cp932, std::string_view host, const struct stat &st);
+/* Forgets listed entries: those with host name `host` once it is gone, or
+ * all of them when permissions change. */
+void ForgetListedEntry(const std::string &host);
+void ForgetListedEntries();
 
 } // namespace lzport
 

@@ -42,7 +42,7 @@ DWORD OpenNewCwd(const WinPath &p, int &fd, struct stat &st, size_t &realTail)
     DWORD err = OpenFolder(p, p.names.size() - 1, f);
     Entry e;
     if (!err)
-        err = FindEntry(f, p.names.back(), e);
+        err = FindEntry(f, p.names.back(), e, true);
     if (!err && !e.exists)
         err = ERROR_FILE_NOT_FOUND;
     if (err)

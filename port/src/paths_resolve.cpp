@@ -25,14 +25,13 @@ const DWORD kErrorDiskFull = 112; /* ERROR_DISK_FULL */
 WorkingDir g_cwd;
 bool g_cwdReady = false;
 
-/* The last two entries handed out by a listing. A walk that lists a
- * folder and then addresses the entries by a lower-cased name finds them
- * here instead of scanning the folder for every one. */
+/* The last two entries handed out by listings (see NoteListedEntry). */
 struct ListedEntry {
-    dev_t dev = 0;
+    dev_t dev = 0; /* the folder listed */
     ino_t ino = 0;
     std::string cp932;
-    std::string host;
+    std::string host; /* empty: nothing kept */
+    struct stat st {};
 };
 ListedEntry g_listed[2];
 int g_listedNext = 0;
@@ -83,18 +82,28 @@ int OpenSubfolder(int dirFd, const std::string &host, bool &link)
     return fd;
 }
 
+/* An entry just listed from the working directory `f` under `name`, in
+ * the same letter case by preference. */
+const ListedEntry *ListedInCwd(const Folder &f, std::string_view name)
+{
+    if (!f.isCwd)
+        return nullptr;
+    const ListedEntry *found = nullptr;
+    for (const ListedEntry &e : g_listed) {
+        if (e.host.empty() || e.dev != g_cwd.dev || e.ino != g_cwd.ino)
+            continue;
+        if (name == e.cp932)
+            return &e;
+        if (!found && Cp932EqualNoCase(name, e.cp932))
+            found = &e;
+    }
+    return found;
+}
+
 /* Looks for an entry of `f` whose name equals `name` without regard to
  * case; `host` receives its host name. */
 bool FindNoCase(const Folder &f, std::string_view name, std::string &host)
 {
-    if (f.isCwd) {
-        for (const ListedEntry &e : g_listed) {
-            if (e.dev == g_cwd.dev && e.ino == g_cwd.ino && !e.host.empty() && Cp932EqualNoCase(name, e.cp932)) {
-                host = e.host;
-                return true;
-            }
-        }
-    }
     int fd = openat(f.fd.Get(), ".", kDirFlags);
     if (fd < 0)
         return false;
@@ -157,8 +166,7 @@ void FilesReset()
         g_cwd.dev = st.st_dev;
         g_cwd.ino = st.st_ino;
     }
-    for (ListedEntry &e : g_listed)
-        e = ListedEntry();
+    ForgetListedEntries();
     g_cwdReady = true;
 }
 
@@ -233,10 +241,21 @@ DWORD OpenFolder(const WinPath &p, size_t count, Folder &out)
     return err == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : err;
 }
 
-DWORD FindEntry(const Folder &f, std::string_view name, Entry &out)
+DWORD FindEntry(const Folder &f, std::string_view name, Entry &out, bool listedState)
 {
     out.exists = false;
-    if (!IsValidName(name, false) || IsDotName(name) || !Cp932ToUtf8(name, out.host))
+    if (!IsValidName(name, false) || IsDotName(name))
+        return ERROR_INVALID_NAME;
+    if (const ListedEntry *listed = ListedInCwd(f, name)) {
+        out.host = listed->host;
+        if (listedState)
+            out.st = listed->st;
+        if (listedState || fstatat(f.fd.Get(), out.host.c_str(), &out.st, AT_SYMLINK_NOFOLLOW) == 0) {
+            out.exists = true;
+            return ERROR_SUCCESS;
+        }
+    }
+    if (!Cp932ToUtf8(name, out.host))
         return ERROR_INVALID_NAME;
     if (fstatat(f.fd.Get(), out.host.c_str(), &out.st, AT_SYMLINK_NOFOLLOW) == 0) {
         out.exists = true;
@@ -252,7 +271,7 @@ DWORD FindEntry(const Folder &f, std::string_view name, Entry &out)
     return ERROR_SUCCESS;
 }
 
-DWORD ResolveTarget(const char *path, Target &out)
+DWORD ResolveTarget(const char *path, Target &out, bool listedState)
 {
     if (CharCount(path) > MAX_PATH)
         return ERROR_FILENAME_EXCED_RANGE;
@@ -279,7 +298,7 @@ DWORD ResolveTarget(const char *path, Target &out)
     err = OpenFolder(p, p.names.size() - 1, out.folder);
     if (err)
         return err;
-    return FindEntry(out.folder, p.names.back(), out.entry);
+    return FindEntry(out.folder, p.names.back(), out.entry, listedState);
 }
 
 bool IsLink(const Entry &e) { return e.exists && S_ISLNK(e.st.st_mode); }
@@ -330,7 +349,7 @@ DWORD HostError(int err, DWORD missing)
     }
 }
 
-void NoteListedEntry(dev_t dev, ino_t ino, std::string_view cp932, std::string_view host)
+void NoteListedEntry(dev_t dev, ino_t ino, std::string_view cp932, std::string_view host, const struct stat &st)
 {
     ListedEntry &slot = g_listed[g_listedNext];
     g_listedNext ^= 1;
@@ -338,6 +357,21 @@ void NoteListedEntry(dev_t dev, ino_t ino, std::string_view cp932, std::string_v
     slot.ino = ino;
     slot.cp932.assign(cp932);
     slot.host.assign(host);
+    slot.st = st;
+}
+
+void ForgetListedEntry(const std::string &host)
+{
+    for (ListedEntry &e : g_listed) {
+        if (e.host == host)
+            e.host.clear();
+    }
+}
+
+void ForgetListedEntries()
+{
+    for (ListedEntry &e : g_listed)
+        e.host.clear();
 }
 
 } // namespace lzport

@@ -267,6 +267,40 @@ TEST_F(FilesTest, DeletingAndRemovingRefuseUnsuitableTargets)
     EXPECT_EQ(ENOTEMPTY, errno);
 }
 
+/* The way a folder walk works: list the working directory one entry
+ * ahead, and delete each entry by its lower-cased name while listing. */
+TEST_F(FilesTest, AWalkDeletesWhatItListsByLowerCasedNames)
+{
+    ASSERT_TRUE(lztest::MakeTree(m_s / "w", {"Mixed.TXT", "Other.Txt", "KEEP.TXT", "Sub\\"}));
+    ASSERT_EQ(0, _chdir((m_s / "w").c_str()));
+    WIN32_FIND_DATAA ahead;
+    HANDLE h = FindFirstFileA("*.*", &ahead);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    std::set<std::string> handled;
+    for (BOOL more = TRUE; more;) {
+        WIN32_FIND_DATAA current = ahead;
+        more = FindNextFileA(h, &ahead);
+        std::string name = current.cFileName;
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) { return (char)tolower((unsigned char)c); });
+        handled.insert(name);
+        if (name == "." || name == "..")
+            continue;
+        if (name == "keep.txt") {
+            /* made read-only after it was listed: still refused */
+            ASSERT_TRUE(SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_READONLY));
+            EXPECT_NE(0, remove(name.c_str()));
+        } else if (current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EXPECT_TRUE(RemoveDirectoryA(name.c_str())) << name;
+        } else {
+            EXPECT_EQ(0, remove(name.c_str())) << name;
+        }
+    }
+    EXPECT_TRUE(FindClose(h));
+    EXPECT_EQ((std::set<std::string>{".", "..", "mixed.txt", "other.txt", "keep.txt", "sub"}), handled);
+    EXPECT_EQ((std::vector<std::string>{"KEEP.TXT"}), lztest::List("."));
+    ASSERT_TRUE(SetFileAttributesA("KEEP.TXT", FILE_ATTRIBUTE_NORMAL));
+}
+
 TEST_F(FilesTest, FoldersInUseCannotBeRemoved)
 {
     ASSERT_TRUE(lztest::MakeDir(m_s / "busy"));
