@@ -10,7 +10,6 @@
 
 #include "cp932.h"
 #include "files.h"
-#include "lzport.h"
 #include "machine.h"
 #include "paths.h"
 #include "windows.h"
@@ -222,8 +221,12 @@ DWORD EnterFolder(Folder &f, std::string_view name)
         return ERROR_INVALID_NAME;
     bool link = false;
     int fd = OpenSubfolder(f.fd.Get(), host, link);
-    if (fd < 0 && errno == ENOENT && FindNoCase(f, name, host))
-        fd = OpenSubfolder(f.fd.Get(), host, link);
+    if (fd < 0 && errno == ENOENT) {
+        if (FindNoCase(f, name, host))
+            fd = OpenSubfolder(f.fd.Get(), host, link);
+        else
+            errno = ENOENT; /* the scan may have left another */
+    }
     if (fd < 0)
         return errno == ENOTDIR ? ERROR_DIRECTORY : HostError(errno, ERROR_PATH_NOT_FOUND);
     f.fd = Fd(fd, true);
