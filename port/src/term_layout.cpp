@@ -33,7 +33,10 @@ CellRect Intersect(const CellRect &a, const CellRect &b)
 
 CellRect Inflate(const CellRect &r, int by) { return CellRect{r.left - by, r.top - by, r.right + by, r.bottom + by}; }
 
-CellRect Offset(const CellRect &r, int dx, int dy) { return CellRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+CellRect Offset(const CellRect &r, int dx, int dy)
+{
+    return CellRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
 
 /* How far a rectangle must move to lie inside `bounds` (its top-left edge
  * wins when it is larger). */
@@ -192,7 +195,10 @@ CellRect Painter::DrawButton(const WindowView &control, const CellRect &r, const
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
     case BS_AUTO3STATE:
-        label = std::u32string(control.checkState == BST_CHECKED ? U"[x] " : control.checkState == BST_INDETERMINATE ? U"[-] " : U"[ ] ") + text;
+        label = control.checkState == BST_CHECKED         ? U"[x] "
+                : control.checkState == BST_INDETERMINATE ? U"[-] "
+                                                          : U"[ ] ";
+        label += text;
         break;
     case kButtonRadio:
     case kButtonAutoRadio:
@@ -272,7 +278,8 @@ void Painter::DrawMinimized()
     int col = 0;
     for (const WindowView &view : m_scene.topLevels) {
         if (view.visible && view.iconic)
-            col = m_grid.Put(col, m_grid.Rows() - 1, U"[" + DecodeCp932(view.text) + U"]", view.active ? kAttrReverse : kAttrNone) + 1;
+            col = m_grid.Put(col, m_grid.Rows() - 1, U"[" + DecodeCp932(view.text) + U"]",
+                             view.active ? kAttrReverse : kAttrNone) + 1;
     }
 }
 

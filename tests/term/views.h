@@ -94,9 +94,10 @@ inline void AddMessageBox(lzport::Scene &scene, const char *text, HICON icon, bo
     controls.back().icon = icon;
     controls.push_back(ControlView(box, "Static", text, 0xFFFF, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 36, 10, 136, 16));
     if (yesNo) {
-        controls.push_back(ControlView(box, "Button", "はい(&Y)", IDYES, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 46, 32, 40, 14));
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        controls.push_back(ControlView(box, "Button", "はい(&Y)", IDYES, style, 46, 32, 40, 14));
         controls.back().focused = controls.back().defaultButton = true;
-        controls.push_back(ControlView(box, "Button", "いいえ(&N)", IDNO, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 94, 32, 40, 14));
+        controls.push_back(ControlView(box, "Button", "いいえ(&N)", IDNO, style, 94, 32, 40, 14));
     } else {
         controls.push_back(ControlView(box, "Button", "OK", IDOK, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 70, 32, 40, 14));
         controls.back().focused = controls.back().defaultButton = true;
