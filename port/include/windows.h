@@ -6,6 +6,11 @@
 
 #include <stdio.h>
 #include <string.h>
+#ifdef __cplusplus
+/* <cstdio> undefines remove when it is first included: take that in now,
+ * so that a later C++ header cannot undo the definition below. */
+#include <cstdio>
+#endif
 
 #include "windef.h"
 #include "winerror.h"
@@ -18,7 +23,9 @@
 #include "winver.h"
 #include "direct.h"
 
-/* The runtime's remove() takes Windows paths here, as it does on Windows. */
+/* The runtime's remove() takes Windows paths here, as it does on Windows.
+ * Code that includes <windows.h> cannot use std::remove from <algorithm>
+ * when that header came first: use std::remove_if or erase instead. */
 #ifdef remove
 #undef remove
 #endif

@@ -76,7 +76,7 @@ int CrtErrno(DWORD error)
         return EEXIST;
     case ERROR_DIR_NOT_EMPTY:
         return ENOTEMPTY;
-    case 112: /* ERROR_DISK_FULL */
+    case ERROR_DISK_FULL:
         return ENOSPC;
     default:
         return EINVAL;

@@ -19,7 +19,6 @@ namespace lzport {
 namespace {
 
 const int kDirFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-const DWORD kErrorDiskFull = 112; /* ERROR_DISK_FULL */
 
 WorkingDir g_cwd;
 bool g_cwdReady = false;
@@ -346,7 +345,7 @@ DWORD HostError(int err, DWORD missing)
         return ERROR_INVALID_HANDLE;
     case ENOSPC:
     case EDQUOT:
-        return kErrorDiskFull;
+        return ERROR_DISK_FULL;
     default: /* EACCES, EPERM, EROFS, EISDIR and the rest: refused */
         return ERROR_ACCESS_DENIED;
     }
