@@ -11,6 +11,7 @@
 
 #include "lzport.h"
 #include "res_image.h"
+#include "wm_icon.h"
 
 namespace lzport {
 
@@ -73,35 +74,37 @@ SharedIcons &Shared()
 
 } // namespace
 
-DWORD FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image)
+bool FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image, DWORD &error)
 {
     const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
     const ResEntry *group = NULL;
-    DWORD error = FindResourceEntryA(module, MAKEINTRESOURCEA(kGroupIcon), name, neutral, &group);
+    error = FindResourceEntryA(module, MAKEINTRESOURCEA(kGroupIcon), name, neutral, &group);
     if (error != 0) {
         /* the system tries an animated icon of that name next; the program
          * has none that this layer could show */
         const ResEntry *animated = NULL;
         DWORD animatedError = FindResourceEntryA(module, MAKEINTRESOURCEA(kAnimatedIcon), name, neutral, &animated);
-        return animatedError != 0 ? animatedError : error;
+        if (animatedError != 0)
+            error = animatedError;
+        return false;
     }
     std::vector<GroupEntry> entries = ReadGroup(*group);
     int best = BestEntry(entries, cx, cy);
     if (best < 0)
-        return ERROR_RESOURCE_NAME_NOT_FOUND;
+        return false; /* error is 0: the system sets none */
     const GroupEntry &entry = entries[static_cast<size_t>(best)];
 
     const ResEntry *icon = NULL;
     error = FindResourceEntry(module, ResKey::Ordinal(kIcon), ResKey::Ordinal(entry.id), neutral, &icon);
     if (error != 0)
-        return error;
+        return false;
     image.resourceId = entry.id;
     image.width = entry.width;
     image.height = entry.height;
     image.bitCount = entry.bitCount;
     image.bits = icon->data;
     image.size = icon->size;
-    return 0;
+    return true;
 }
 
 const IconImage *IconFromHandle(HICON icon)
@@ -119,18 +122,16 @@ const IconImage *IconFromHandle(HICON icon)
 
 extern "C" {
 
-/* The system's own icons (hInstance null) are not carried by this layer:
- * asking for one fails as for an icon the module lacks. */
+/* A null instance asks for one of the system's own icons (wm_icon.cpp). */
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
 {
-    if (hInstance == NULL) {
-        SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-        return NULL;
-    }
+    if (hInstance == NULL)
+        return lzport::LoadSystemIcon(lpIconName);
     lzport::IconImage image;
-    DWORD error = lzport::FindIconGroup(hInstance, lpIconName, lzport::kSystemIconSize, lzport::kSystemIconSize, image);
-    if (error != 0) {
-        SetLastError(error);
+    DWORD error = 0;
+    if (!lzport::FindIconGroup(hInstance, lpIconName, lzport::kSystemIconSize, lzport::kSystemIconSize, image, error)) {
+        if (error != 0)
+            SetLastError(error);
         return NULL;
     }
     lzport::SharedIcons &shared = lzport::Shared();

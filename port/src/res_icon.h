@@ -26,12 +26,13 @@ const int kSystemIconSize = 32;
 
 /* Finds the icon group `name` (as the "A" functions take names) of a module
  * and picks the image closest to cx by cy, then the one closest to the
- * screen's colour depth, as the system does. Returns 0 or the error
- * LoadIconA leaves: ERROR_RESOURCE_DATA_NOT_FOUND, _TYPE_NOT_FOUND (no
- * such group: the last type tried is the animated icon's),
- * _NAME_NOT_FOUND (an image the group lists is missing) or
- * ERROR_INVALID_PARAMETER. */
-DWORD FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image);
+ * screen's colour depth, as the system does. On failure, `error` is what
+ * LoadIconA leaves as the last error: ERROR_RESOURCE_DATA_NOT_FOUND,
+ * _TYPE_NOT_FOUND (no such group: the last type tried is the animated
+ * icon's), _NAME_NOT_FOUND (an image the group lists is missing),
+ * ERROR_INVALID_PARAMETER, or 0 (a group without images: the system sets
+ * no error). */
+bool FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image, DWORD &error);
 
 /* The image an icon handle of LoadIconA shows; null for any other handle. */
 const IconImage *IconFromHandle(HICON icon);

@@ -123,7 +123,7 @@ std::vector<ResEntry> ReadImage(const BYTE *image, size_t size)
         bool duplicate = std::any_of(entries.begin(), entries.end(), [&](const ResEntry &e) {
             return e.type == entry.type && e.name == entry.name && e.language == entry.language;
         });
-        if (!(entry.type.named == false && entry.type.id == 0) && !duplicate)
+        if ((entry.type.named || entry.type.id != 0) && !duplicate)
             entries.push_back(entry);
     }
     std::stable_sort(entries.begin(), entries.end(), EntryBefore);
