@@ -238,13 +238,15 @@ DWORD FindResourceEntry(HMODULE module, const ResKey &type, const ResKey &name, 
     const std::vector<ResEntry> *entries = ModuleResources(module);
     if (entries == nullptr)
         return ERROR_RESOURCE_DATA_NOT_FOUND;
-    auto first = std::find_if(entries->begin(), entries->end(), [&](const ResEntry &e) { return e.type == type; });
+    auto ofType = [&](const ResEntry &e) { return e.type == type; };
+    auto named = [&](const ResEntry &e) { return e.type == type && e.name == name; };
+    auto first = std::find_if(entries->begin(), entries->end(), ofType);
     if (first == entries->end())
         return ERROR_RESOURCE_TYPE_NOT_FOUND;
-    first = std::find_if(first, entries->end(), [&](const ResEntry &e) { return e.type == type && e.name == name; });
+    first = std::find_if(first, entries->end(), named);
     if (first == entries->end())
         return ERROR_RESOURCE_NAME_NOT_FOUND;
-    auto last = std::find_if(first, entries->end(), [&](const ResEntry &e) { return !(e.type == type && e.name == name); });
+    auto last = std::find_if_not(first, entries->end(), named);
 
     for (WORD lang : LanguagesToTry(language)) {
         auto found = std::find_if(first, last, [lang](const ResEntry &e) { return e.language == lang; });

@@ -32,7 +32,9 @@ int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBuf
     else {
         /* skip to the string; a table cut short holds nothing further */
         size_t units = block->size / 2, pos = 0;
-        auto unit = [block](size_t i) { return static_cast<WCHAR>(block->data[2 * i] | (block->data[2 * i + 1] << 8)); };
+        auto unit = [block](size_t i) {
+            return static_cast<WCHAR>(block->data[2 * i] | (block->data[2 * i + 1] << 8));
+        };
         for (UINT skip = uID & 0x0F; skip > 0 && pos < units; --skip)
             pos += 1 + unit(pos);
         size_t length = pos < units ? unit(pos) : 0;
