@@ -18,6 +18,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -237,24 +238,27 @@ bool SameModes(const termios &a, const termios &b)
            memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
-/* Reads what the program writes to the terminal until `stop` holds or it
- * has closed the terminal; false if that takes longer than a minute (the
- * guard against a hung program, not a measure of speed). */
+/* Reads what the program writes to the terminal until `stop` holds; false
+ * if that takes longer than a minute, or a few seconds once the program
+ * has closed the terminal (guards against a hung or dead program, not
+ * measures of speed). */
 bool Drain(int master, std::string &seen, const std::function<bool()> &stop)
 {
-    bool closed = false;
-    for (int waited = 0; waited < 60000; waited += 50) {
+    int limit = 60000;
+    for (int waited = 0; waited < limit; waited += 50) {
         if (stop())
             return true;
         pollfd fd = {master, POLLIN, 0};
-        if (closed) {
-            poll(nullptr, 0, 50);
-        } else if (poll(&fd, 1, 50) > 0) {
+        if (poll(&fd, 1, 50) > 0) {
             char buffer[4096];
             ssize_t n = read(master, buffer, sizeof buffer);
-            if (n > 0)
+            if (n > 0) {
                 seen.append(buffer, static_cast<size_t>(n));
-            closed = n <= 0;
+            } else {
+                /* closed: only the process's end is still to come */
+                limit = std::min(limit, waited + 5000);
+                poll(nullptr, 0, 50);
+            }
         }
     }
     return false;
