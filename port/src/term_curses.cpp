@@ -1,5 +1,8 @@
 /* term_curses.cpp - the terminal front end: draws the renderer's grid with
- * curses and turns the keys typed into key presses for the window system. */
+ * curses and turns the keys typed into key presses for the window system.
+ * The screen is drawn afresh each time the window system waits for input,
+ * which it does after every change it makes; drawing on each Invalidate
+ * instead would look at windows that are half made. */
 #ifndef NCURSES_WIDECHAR
 #define NCURSES_WIDECHAR 1
 #endif
