@@ -112,7 +112,8 @@ std::vector<ResEntry> ReadImage(const BYTE *image, size_t size)
         r.Read(4); /* DataVersion */
         r.Read(2); /* MemoryFlags */
         entry.language = static_cast<WORD>(r.Read(2));
-        r.Read(8); /* Version, Characteristics */
+        r.Read(4); /* Version */
+        r.Read(4); /* Characteristics */
         if (!r.Ok() || headerSize < r.Pos() - start || headerSize > size - start ||
             dataSize > size - start - headerSize)
             break;
