@@ -10,19 +10,26 @@
 #include <unistd.h>
 
 #include <memory>
+#include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "cp932.h"
 #include "files.h"
+#include "stat_ahead.h"
 
 using namespace lzport;
 
 namespace {
 
 const DWORD kReparseTagSymlink = 0xA000000C; /* IO_REPARSE_TAG_SYMLINK */
+const size_t kBatchSize = 128; /* entries whose attributes are read ahead together */
 
 struct FindHandle {
     std::unique_ptr<DirReader> reader; /* null once the folder has been read to its end */
+    StatAhead ahead;                   /* the batch being handed out (declared after the reader: gone first) */
+    std::vector<std::string> aheadNames; /* code page 932 names of the batch */
+    size_t aheadPos = 0;
     std::string mask;
     bool matchAll = false;
     int dotsLeft = 0; /* "." and ".." still to give */
@@ -104,6 +111,28 @@ void Fill(WIN32_FIND_DATAA *data, std::string_view name, const struct stat &st, 
     data->cAlternateFileName[0] = '\0';
 }
 
+/* Reads the next matching names of `h` and starts reading their attributes;
+ * false at the end of the folder. */
+bool NextBatch(FindHandle *h)
+{
+    std::vector<std::string> hosts;
+    h->aheadNames.clear();
+    std::string name;
+    while (hosts.size() < kBatchSize) {
+        const char *host = h->reader->Next();
+        if (!host)
+            break;
+        HostNameToCp932(host, name);
+        if (!h->matchAll && !MatchMask(name, h->mask))
+            continue;
+        hosts.push_back(host);
+        h->aheadNames.push_back(name);
+    }
+    h->aheadPos = 0;
+    h->ahead.Start(h->reader->Fd(), std::move(hosts));
+    return h->ahead.Size() > 0;
+}
+
 /* Gives the next entry of `h` that matches; FALSE with ERROR_NO_MORE_FILES
  * at the end, or with the error that stopped the reading. */
 BOOL Next(FindHandle *h, WIN32_FIND_DATAA *data)
@@ -120,20 +149,22 @@ BOOL Next(FindHandle *h, WIN32_FIND_DATAA *data)
     }
     if (!h->reader)
         return Fail(ERROR_NO_MORE_FILES, FALSE);
-    std::string name;
-    while (const char *host = h->reader->Next()) {
-        HostNameToCp932(host, name);
-        if (!h->matchAll && !MatchMask(name, h->mask))
-            continue;
+    for (;;) {
+        if (h->aheadPos == h->ahead.Size() && !NextBatch(h))
+            break;
+        size_t i = h->aheadPos++;
+        const std::string &host = h->ahead.Name(i);
         struct stat st, target;
-        if (fstatat(h->reader->Fd(), host, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (!h->ahead.Get(i, st))
             continue; /* gone since the batch was read */
-        bool linkToFolder =
-            S_ISLNK(st.st_mode) && fstatat(h->reader->Fd(), host, &target, 0) == 0 && S_ISDIR(target.st_mode);
+        bool linkToFolder = S_ISLNK(st.st_mode) && fstatat(h->reader->Fd(), host.c_str(), &target, 0) == 0 &&
+                            S_ISDIR(target.st_mode);
+        const std::string &name = h->aheadNames[i];
         Fill(data, name, st, linkToFolder);
         NoteListedEntry(h->dir.dev, h->dir.ino, name, host, st);
         return TRUE;
     }
+    h->ahead.Reset();
     int err = h->reader->Error();
     h->reader.reset(); /* the folder stays held until FindClose */
     return Fail(err ? HostError(err, ERROR_NO_MORE_FILES) : ERROR_NO_MORE_FILES, FALSE);

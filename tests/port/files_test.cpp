@@ -301,6 +301,45 @@ TEST_F(FilesTest, AWalkDeletesWhatItListsByLowerCasedNames)
     ASSERT_TRUE(SetFileAttributesA("KEEP.TXT", FILE_ATTRIBUTE_NORMAL));
 }
 
+TEST_F(FilesTest, ALongListingGivesEachEntryOnceWhileItIsEmptied)
+{
+    /* more entries than one read of the folder gives, deleted as they come,
+     * and some not yet listed deleted behind the listing's back: those may
+     * still be handed out (a listing gives what it has read, as Windows'
+     * batches do), but nothing comes twice and nothing is missed */
+    const int kCount = 700;
+    ASSERT_TRUE(lztest::MakeDir(m_s / "long"));
+    for (int i = 0; i < kCount; i++)
+        ASSERT_TRUE(lztest::WriteFileText(m_s / ("long\\f" + std::to_string(i)), "x"));
+    ASSERT_EQ(0, _chdir((m_s / "long").c_str()));
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA("*", &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    std::set<std::string> seen;
+    std::set<std::string> deletedAhead;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        EXPECT_TRUE(seen.insert(name).second) << name << " listed twice";
+        if (!deletedAhead.count(name)) {
+            EXPECT_EQ(0, remove(name.c_str())) << name;
+        }
+        if (seen.size() == 300) {
+            for (int i = 0; i < kCount; i++) {
+                std::string other = "f" + std::to_string(i);
+                if (!seen.count(other) && deletedAhead.size() < 50 && remove(other.c_str()) == 0)
+                    deletedAhead.insert(other);
+            }
+        }
+    } while (FindNextFileA(h, &data));
+    EXPECT_EQ((DWORD)ERROR_NO_MORE_FILES, GetLastError());
+    EXPECT_TRUE(FindClose(h));
+    seen.insert(deletedAhead.begin(), deletedAhead.end());
+    EXPECT_EQ((size_t)kCount, seen.size());
+    EXPECT_TRUE(lztest::List(".").empty());
+}
+
 TEST_F(FilesTest, FoldersInUseCannotBeRemoved)
 {
     ASSERT_TRUE(lztest::MakeDir(m_s / "busy"));
