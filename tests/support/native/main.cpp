@@ -54,6 +54,13 @@ int main(int argc, char **argv)
         fprintf(stderr, "cannot use machine %s: %s\n", dir, LzPortLastMessage());
         return 2;
     }
+    /* the Windows folder exists on every machine, as it does on Windows */
+    char windowsDir[MAX_PATH];
+    UINT n = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    if (n == 0 || n >= sizeof windowsDir || !CreateDirectoryA(windowsDir, NULL)) {
+        fprintf(stderr, "cannot make the Windows folder of machine %s\n", dir);
+        return 2;
+    }
     int rc = RUN_ALL_TESTS();
     nftw(dir, MakeWritable, 64, FTW_PHYS);
     nftw(dir, RemoveEntry, 64, FTW_DEPTH | FTW_PHYS);

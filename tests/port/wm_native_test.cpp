@@ -1,0 +1,290 @@
+/* wm_native_test.cpp - what only the native window system has: key
+ * presses from a front end, the front end's waits and redraws, the views
+ * it reads, the system menu opened from the keyboard, paint logs, and
+ * modal loops that end by themselves when no input can come. Native
+ * build only (it uses the front end seam and lzport.h). */
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "frontend.h"
+#include "lzport.h"
+#include "wm_support.h"
+
+using wmtest::ControlDef;
+using wmtest::Recorder;
+
+namespace {
+
+/* A front end that answers each wait with the next scripted action, and
+ * says "no more input" when the script is done. */
+class ScriptedFrontEnd : public lzport::FrontEnd {
+public:
+    std::deque<std::function<void()>> script;
+    int waits = 0;
+    int invalidations = 0;
+
+    bool WaitForInput() override
+    {
+        ++waits;
+        if (script.empty())
+            return false;
+        std::function<void()> action = script.front();
+        script.pop_front();
+        action();
+        return true;
+    }
+    void Invalidate() override { ++invalidations; }
+};
+
+class NativeWindowTest : public testing::Test {
+protected:
+    Recorder m_recorder;
+    ScriptedFrontEnd m_frontEnd;
+
+    void SetUp() override { lzport::SetFrontEnd(&m_frontEnd); }
+    void TearDown() override
+    {
+        lzport::SetFrontEnd(nullptr);
+        wmtest::Pump();
+    }
+};
+
+std::vector<WORD> UninstallLikeTemplate(DWORD extraStyle = 0)
+{
+    std::vector<ControlDef> controls = {
+        {IDCANCEL, wmtest::kButtonAtom, WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 135, 150, 50,
+         14, L"ｷｬﾝｾﾙ"},
+        {IDOK, wmtest::kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 80, 150, 50, 14, L"実行"},
+        {1001, wmtest::kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 65, 125, 57, 10, L"削除"},
+        {-1, wmtest::kStaticAtom, WS_CHILD | WS_VISIBLE | SS_ICON, 11, 17, 20, 20, L"", 32516},
+    };
+    return wmtest::DialogTemplate(false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extraStyle, 0, 0, 191,
+                                  169, L"ﾙﾒｵ", controls);
+}
+
+/* Ends the dialog with IDOK and IDCANCEL, as dialog procedures do. */
+INT_PTR CALLBACK PlainProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(hDlg, LOWORD(wParam));
+        return TRUE;
+    }
+    return message == WM_INITDIALOG;
+}
+
+INT_PTR RunModal(const std::vector<WORD> &dialogTemplate, DLGPROC proc = PlainProc)
+{
+    return DialogBoxIndirectParamA(NULL, reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), NULL, proc, 0);
+}
+
+TEST_F(NativeWindowTest, KeyPressesReachTheFocusAsTheKeyboardGivesThem)
+{
+    HWND top = Recorder::Create(WS_POPUP | WS_VISIBLE);
+    HWND child = Recorder::Create(WS_CHILD | WS_VISIBLE, top, 1);
+    SetFocus(child);
+    wmtest::Pump();
+    Recorder::Log().clear();
+    lzport::PostKeyPress('X', true, false);
+    lzport::PostKeyPress(VK_RETURN, false, false);
+    wmtest::Pump();
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    for (const wmtest::Seen &s : Recorder::Log()) {
+        EXPECT_EQ(child, s.hwnd);
+        seen.push_back({s.message, s.wParam});
+    }
+    const std::vector<std::pair<UINT, WPARAM>> expected = {
+        {WM_KEYDOWN, 'X'}, {WM_CHAR, 'X'}, {WM_KEYUP, 'X'}, {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}, {WM_KEYUP, VK_RETURN}};
+    EXPECT_EQ(expected, seen) << "shift gives the capital";
+
+    SetFocus(NULL);
+    lzport::PostKeyPress('A', false, false);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
+    EXPECT_EQ(top, msg.hwnd) << "without a focus, to the active window";
+    EXPECT_EQ(static_cast<UINT>(WM_SYSKEYDOWN), msg.message);
+    DestroyWindow(top);
+}
+
+TEST_F(NativeWindowTest, ModalLoopWaitsForTheFrontEndAndEndsAsEscWhenInputRunsOut)
+{
+    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
+    std::vector<lzport::WindowView> seen;
+    std::vector<lzport::WindowView> children;
+    m_frontEnd.script = {
+        [&] {
+            seen = lzport::TopLevelViews();
+            if (!seen.empty())
+                children = lzport::ChildViews(seen.front().hwnd);
+            lzport::PostKeyPress(VK_SPACE, false, false); /* on ｷｬﾝｾﾙ: a click */
+        },
+    };
+    EXPECT_EQ(IDCANCEL, RunModal(dialogTemplate));
+    EXPECT_GE(m_frontEnd.waits, 1);
+    EXPECT_GT(m_frontEnd.invalidations, 0) << "told of the changes";
+    ASSERT_FALSE(seen.empty());
+    const lzport::WindowView &dialog = seen.front();
+    EXPECT_EQ("#32770", dialog.className);
+    EXPECT_EQ("ﾙﾒｵ", dialog.text);
+    EXPECT_TRUE(dialog.visible);
+    EXPECT_TRUE(dialog.active);
+    ASSERT_EQ(4u, children.size());
+    EXPECT_EQ(IDCANCEL, children[0].id);
+    EXPECT_TRUE(children[0].focused);
+    EXPECT_TRUE(children[0].defaultButton);
+    EXPECT_EQ("Button", children[2].className);
+    EXPECT_EQ(BST_UNCHECKED, children[2].checkState);
+    EXPECT_EQ(LoadIconA(NULL, IDI_ASTERISK), children[3].icon) << "an icon named by its ordinal";
+    RECT icon = children[3].rect;
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), icon.right - icon.left) << "an icon static takes the icon's size";
+
+    m_frontEnd.script.clear();
+    m_frontEnd.waits = 0;
+    EXPECT_EQ(IDCANCEL, RunModal(dialogTemplate)) << "no input at all: Esc";
+    EXPECT_EQ(1, m_frontEnd.waits) << "Esc was enough";
+}
+
+TEST_F(NativeWindowTest, BoxesWithoutCancelAnswerEscAsWindowsDoes)
+{
+    lzport::SetFrontEnd(nullptr);
+    EXPECT_EQ(IDOK, MessageBoxA(NULL, "text", "caption", MB_OK)) << "Esc is OK where OK is all there is";
+    m_frontEnd.script = {[] { lzport::PostKeyPress(VK_ESCAPE, false, false); },
+                         [] { lzport::PostKeyPress('N', false, false); }};
+    lzport::SetFrontEnd(&m_frontEnd);
+    EXPECT_EQ(IDNO, MessageBoxA(NULL, "text", "caption", MB_YESNO)) << "Esc does nothing, N is No";
+    EXPECT_EQ(2, m_frontEnd.waits);
+    lzport::SetFrontEnd(nullptr);
+    EXPECT_EQ(IDCANCEL, MessageBoxA(NULL, "text", "caption", MB_YESNO)) << "without input it is ended by force";
+    /* Wine shows an OK box for a type that does not exist */
+    SetLastError(0xdeadbeef);
+    EXPECT_EQ(0, MessageBoxA(NULL, "text", "caption", 0x0F));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_MSGBOX_STYLE), GetLastError());
+}
+
+INT_PTR CALLBACK AboutItemProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        HMENU menu = GetSystemMenu(hDlg, FALSE);
+        AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+        AppendMenuA(menu, MF_STRING, 0x0010, "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+        return TRUE;
+    }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == 0x0010) {
+        EndDialog(hDlg, 0x0010);
+        return TRUE;
+    }
+    return PlainProc(hDlg, message, wParam, lParam);
+}
+
+TEST_F(NativeWindowTest, SystemMenuOpensFromTheKeyboardAndSendsTheChosenCommand)
+{
+    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
+    lzport::MenuView opened, afterDown;
+    bool openBefore = true;
+    m_frontEnd.script = {
+        [&] {
+            openBefore = lzport::OpenMenuView(opened);
+            lzport::PostKeyPress(VK_SPACE, false, true); /* Alt+Space */
+        },
+        [&] {
+            lzport::OpenMenuView(opened);
+            lzport::PostKeyPress(VK_DOWN, false, false);
+            lzport::PostKeyPress(VK_DOWN, false, false);
+        },
+        [&] {
+            lzport::OpenMenuView(afterDown);
+            lzport::PostKeyPress(VK_RETURN, false, false);
+        },
+    };
+    EXPECT_EQ(0x0010, RunModal(dialogTemplate, AboutItemProc));
+    EXPECT_FALSE(openBefore);
+    const std::vector<UINT> ids = {SC_MOVE, 0, SC_CLOSE, 0, 0x0010};
+    EXPECT_EQ(ids, opened.ids) << "a dialog's system menu: Move and Close";
+    ASSERT_EQ(5u, opened.items.size());
+    EXPECT_EQ("", opened.items[1]) << "a separator";
+    EXPECT_EQ("ﾊﾞｰｼﾞｮﾝ情報(&A)...", opened.items[4]);
+    EXPECT_EQ(0, opened.selected);
+    EXPECT_EQ(4, afterDown.selected) << "separators are passed over";
+    lzport::MenuView none;
+    EXPECT_FALSE(lzport::OpenMenuView(none)) << "closed";
+}
+
+TEST_F(NativeWindowTest, EscClosesTheSystemMenuAndF10OpensIt)
+{
+    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
+    bool open = false, closed = true;
+    m_frontEnd.script = {
+        [] { lzport::PostKeyPress(VK_F10, false, false); },
+        [&] {
+            lzport::MenuView view;
+            open = lzport::OpenMenuView(view);
+            lzport::PostKeyPress(VK_ESCAPE, false, false);
+        },
+        [&] {
+            lzport::MenuView view;
+            closed = !lzport::OpenMenuView(view);
+            lzport::PostKeyPress(VK_ESCAPE, false, false);
+        },
+    };
+    EXPECT_EQ(IDCANCEL, RunModal(dialogTemplate)) << "the second Esc reaches the dialog";
+    EXPECT_TRUE(open);
+    EXPECT_TRUE(closed);
+}
+
+INT_PTR CALLBACK IconPaintingProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_PAINT || !IsIconic(hDlg))
+        return PlainProc(hDlg, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hDlg, &ps);
+    SendMessageA(hDlg, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+    DrawIcon(hdc, -15, -15, LoadIconA(NULL, IDI_APPLICATION));
+    EndPaint(hDlg, &ps);
+    return TRUE;
+}
+
+TEST_F(NativeWindowTest, PaintLogRecordsWhatAMinimisedDialogDraws)
+{
+    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
+    std::vector<LZPORT_PAINT_RECORD> log;
+    HWND dialog = NULL;
+    m_frontEnd.script = {
+        [&] {
+            dialog = GetActiveWindow();
+            LzPortClearPaintLog(dialog);
+            ShowWindow(dialog, SW_MINIMIZE);
+        },
+        [&] {
+            LZPORT_PAINT_RECORD records[8];
+            int n = LzPortPaintLog(dialog, records, 8);
+            log.assign(records, records + (n < 8 ? n : 8));
+            lzport::PostKeyPress(VK_ESCAPE, false, false);
+        },
+    };
+    RunModal(dialogTemplate, IconPaintingProc);
+    ASSERT_EQ(3u, log.size());
+    EXPECT_EQ(static_cast<UINT>(LZPORT_PAINT_BEGIN), log[0].kind);
+    EXPECT_EQ(static_cast<UINT>(LZPORT_PAINT_ICONERASE), log[1].kind);
+    EXPECT_EQ(static_cast<UINT>(LZPORT_PAINT_ICON), log[2].kind);
+    EXPECT_EQ(-15, log[2].x);
+    EXPECT_EQ(-15, log[2].y);
+    EXPECT_EQ(LoadIconA(NULL, IDI_APPLICATION), log[2].icon);
+    EXPECT_EQ(-1, LzPortPaintLog(dialog, NULL, 0)) << "gone with its window";
+}
+
+TEST_F(NativeWindowTest, NextTimerDelayTellsTheFrontEndHowLongItMayWait)
+{
+    EXPECT_EQ(-1, lzport::NextTimerDelay());
+    UINT_PTR id = SetTimer(NULL, 0, 5000, NULL);
+    int delay = lzport::NextTimerDelay();
+    EXPECT_GT(delay, 0);
+    EXPECT_LE(delay, 5000);
+    KillTimer(NULL, id);
+    EXPECT_EQ(-1, lzport::NextTimerDelay());
+}
+
+} // namespace
