@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "cp932.h"
 #include "dlg_core.h"
 #include "wm_core.h"
 #include "wm_icon.h"
+#include "wm_text.h"
 
 namespace lzport {
 
@@ -22,23 +22,23 @@ namespace {
 const int kIconId = 0x0440;
 const int kTextId = 0xFFFF;
 
-struct ButtonSpec {
+struct ButtonDef {
     int id;
     const char *label; /* UTF-8 */
 };
 
-const ButtonSpec kOk = {IDOK, "OK"};
-const ButtonSpec kCancel = {IDCANCEL, "キャンセル"};
-const ButtonSpec kAbort = {IDABORT, "中止(&A)"};
-const ButtonSpec kRetry = {IDRETRY, "再試行(&R)"};
-const ButtonSpec kIgnore = {IDIGNORE, "無視(&I)"};
-const ButtonSpec kYes = {IDYES, "はい(&Y)"};
-const ButtonSpec kNo = {IDNO, "いいえ(&N)"};
-const ButtonSpec kTryAgain = {IDTRYAGAIN, "再実行(&T)"};
-const ButtonSpec kContinue = {IDCONTINUE, "続行(&C)"};
+const ButtonDef kOk = {IDOK, "OK"};
+const ButtonDef kCancel = {IDCANCEL, "キャンセル"};
+const ButtonDef kAbort = {IDABORT, "中止(&A)"};
+const ButtonDef kRetry = {IDRETRY, "再試行(&R)"};
+const ButtonDef kIgnore = {IDIGNORE, "無視(&I)"};
+const ButtonDef kYes = {IDYES, "はい(&Y)"};
+const ButtonDef kNo = {IDNO, "いいえ(&N)"};
+const ButtonDef kTryAgain = {IDTRYAGAIN, "再実行(&T)"};
+const ButtonDef kContinue = {IDCONTINUE, "続行(&C)"};
 
 /* the buttons of each type, MB_OK to MB_CANCELTRYCONTINUE */
-const std::vector<std::vector<ButtonSpec>> kButtons = {
+const std::vector<std::vector<ButtonDef>> kButtons = {
     {kOk},        {kOk, kCancel},         {kAbort, kRetry, kIgnore},      {kYes, kNo, kCancel},
     {kYes, kNo}, {kRetry, kCancel}, {kCancel, kTryAgain, kContinue},
 };
@@ -55,14 +55,8 @@ struct Box {
     LPCSTR text;
     LPCSTR caption;
     UINT type;
-    const std::vector<ButtonSpec> *buttons;
+    const std::vector<ButtonDef> *buttons;
 };
-
-std::string Cp932(const char *utf8)
-{
-    std::string out;
-    return Utf8ToCp932(utf8, out) ? out : std::string(utf8);
-}
 
 LPCSTR IconName(UINT type)
 {
@@ -135,7 +129,7 @@ std::vector<WORD> MakeTemplate(const Box &box)
     const WORD kButtonClass = 0x0080, kStaticClass = 0x0082;
     control(SS_ICON, kIconId, kStaticClass);
     bool first = true;
-    for (const ButtonSpec &button : *box.buttons) {
+    for (const ButtonDef &button : *box.buttons) {
         control(WS_TABSTOP | BS_PUSHBUTTON | (first ? WS_GROUP : 0), static_cast<WORD>(button.id), kButtonClass);
         first = false;
     }
@@ -148,8 +142,8 @@ void Layout(HWND hBox, const Box &box, const std::string &text)
 {
     bool icon = IconName(box.type) != nullptr;
     int buttonWidth = kMinButtonWidth;
-    for (const ButtonSpec &button : *box.buttons)
-        buttonWidth = std::max(buttonWidth, static_cast<int>(Cp932(button.label).size()) * kCharWidth * 2);
+    for (const ButtonDef &button : *box.buttons)
+        buttonWidth = std::max(buttonWidth, static_cast<int>(TextFromUtf8(button.label).size()) * kCharWidth * 2);
     int gap = buttonWidth / 3;
     int count = static_cast<int>(box.buttons->size());
     int buttonsWidth = count * (buttonWidth + gap) + gap;
@@ -173,7 +167,7 @@ void Layout(HWND hBox, const Box &box, const std::string &text)
     SetWindowPos(GetDlgItem(hBox, kTextId), nullptr, textLeft, kMargin + (top - kMargin - textSize.cy) / 2, textWidth,
                  textSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     int x = (clientWidth - buttonsWidth) / 2 + gap;
-    for (const ButtonSpec &button : *box.buttons) {
+    for (const ButtonDef &button : *box.buttons) {
         SetWindowPos(GetDlgItem(hBox, button.id), nullptr, x, top + kMargin / 2, buttonWidth, kButtonHeight,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         x += buttonWidth + gap;
@@ -182,13 +176,13 @@ void Layout(HWND hBox, const Box &box, const std::string &text)
 
 void Initialise(HWND hBox, const Box &box)
 {
-    SetWindowTextA(hBox, box.caption != nullptr ? box.caption : Cp932("エラー").c_str());
+    SetWindowTextA(hBox, box.caption != nullptr ? box.caption : TextFromUtf8("エラー").c_str());
     std::string text = box.text != nullptr ? box.text : "";
     SetDlgItemTextA(hBox, kTextId, text.c_str());
     if (LPCSTR icon = IconName(box.type))
         SendDlgItemMessageA(hBox, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadSystemIcon(icon)), 0);
-    for (const ButtonSpec &button : *box.buttons)
-        SetDlgItemTextA(hBox, button.id, Cp932(button.label).c_str());
+    for (const ButtonDef &button : *box.buttons)
+        SetDlgItemTextA(hBox, button.id, TextFromUtf8(button.label).c_str());
     Layout(hBox, box, text);
     size_t def = (box.type & MB_DEFMASK) >> 8;
     if (def >= box.buttons->size())
@@ -201,7 +195,7 @@ void Initialise(HWND hBox, const Box &box)
 /* The answer to a command, 0 when it does not end the box. */
 int Answer(const Box &box, int id)
 {
-    for (const ButtonSpec &button : *box.buttons) {
+    for (const ButtonDef &button : *box.buttons) {
         if (button.id == id)
             return id;
     }

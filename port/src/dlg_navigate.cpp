@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "cp932.h"
 #include "dlg_core.h"
 #include "wm_core.h"
+#include "wm_text.h"
 
 namespace lzport {
 
@@ -53,20 +53,6 @@ template <class Wanted> HWND Step(const std::vector<HWND> &order, size_t from, b
             return order[at];
     }
     return nullptr;
-}
-
-/* The access key of a text: the character after a single '&'. */
-int AccessKey(const std::string &text)
-{
-    for (size_t at = 0; at + 1 < text.size();
-         at += Cp932CharLen(reinterpret_cast<const unsigned char *>(text.c_str() + at))) {
-        if (text[at] == '&') {
-            if (text[at + 1] != '&')
-                return toupper(static_cast<unsigned char>(text[at + 1]));
-            ++at;
-        }
-    }
-    return 0;
 }
 
 std::string TextOf(HWND hWnd)

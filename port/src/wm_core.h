@@ -111,6 +111,9 @@ Frame FrameOf(DWORD style, DWORD exStyle);
 /* The window and client rectangles in screen coordinates. */
 RECT WindowScreenRect(const Window *window);
 RECT ClientScreenRect(const Window *window);
+/* Where a window's client area starts in its parent's client area (on
+ * the screen for a top-level window): what WM_MOVE tells. */
+POINT ClientPosition(const Window *window);
 /* The size a window's client area has (empty when minimised). */
 SIZE ClientSize(const Window *window);
 

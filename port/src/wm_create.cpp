@@ -154,13 +154,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.cx, client.cy));
     if ((window = FindWnd(hWnd)) == nullptr)
         return nullptr;
-    RECT clientRect = ClientScreenRect(window);
-    POINT origin = {clientRect.left, clientRect.top};
-    if (Window *parent = FindWnd(window->parent)) {
-        RECT parentClient = ClientScreenRect(parent);
-        origin.x -= parentClient.left;
-        origin.y -= parentClient.top;
-    }
+    POINT origin = ClientPosition(window);
     SendMessageA(hWnd, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     if ((window = FindWnd(hWnd)) == nullptr)
         return nullptr;

@@ -99,6 +99,17 @@ RECT ClientScreenRect(const Window *window)
     return client;
 }
 
+POINT ClientPosition(const Window *window)
+{
+    POINT origin = ClientOrigin(window);
+    if (Window *parent = FindWnd(window->parent)) {
+        POINT parentOrigin = ClientOrigin(parent);
+        origin.x -= parentOrigin.x;
+        origin.y -= parentOrigin.y;
+    }
+    return origin;
+}
+
 SIZE ClientSize(const Window *window)
 {
     RECT client = ClientScreenRect(window);
@@ -113,17 +124,17 @@ void MoveAndSize(HWND hWnd, const RECT &rect)
     RECT old = window->rect;
     SIZE oldClient = ClientSize(window);
     window->rect = rect;
+    if (old.left != rect.left || old.top != rect.top) {
+        POINT origin = ClientPosition(window);
+        SendMessageA(hWnd, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+    }
+    window = FindWnd(hWnd);
+    if (window == nullptr)
+        return;
     SIZE client = ClientSize(window);
     if (oldClient.cx != client.cx || oldClient.cy != client.cy) {
         WPARAM kind = (window->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
         SendMessageA(hWnd, WM_SIZE, kind, MAKELPARAM(client.cx, client.cy));
-    }
-    window = FindWnd(hWnd);
-    if (window != nullptr && (old.left != rect.left || old.top != rect.top)) {
-        POINT origin = ClientOrigin(window);
-        POINT parentOrigin = {0, 0};
-        OriginOf(window->parent, parentOrigin);
-        SendMessageA(hWnd, WM_MOVE, 0, MAKELPARAM(origin.x - parentOrigin.x, origin.y - parentOrigin.y));
     }
     WindowsChanged();
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "cp932.h"
 #include "wm_core.h"
 #include "wm_menu.h"
 #include "wm_state.h"
@@ -18,18 +17,12 @@ namespace {
 std::vector<std::unique_ptr<Menu>> g_menus;
 uintptr_t g_nextMenu = 0x30020;
 
-std::string Cp932(const char *utf8)
-{
-    std::string out;
-    return Utf8ToCp932(utf8, out) ? out : std::string(utf8);
-}
-
 void AddItem(Menu &menu, UINT flags, UINT_PTR id, const char *utf8)
 {
     MenuItem item;
     item.flags = flags;
     item.id = id;
-    item.text = utf8 != nullptr ? Cp932(utf8) : std::string();
+    item.text = utf8 != nullptr ? TextFromUtf8(utf8) : std::string();
     menu.items.push_back(item);
 }
 

@@ -5,11 +5,11 @@
  * window as a posted WM_SYSCOMMAND, after the menu has closed. */
 #include <ctype.h>
 
-#include "cp932.h"
 #include "frontend.h"
 #include "wm_core.h"
 #include "wm_menu.h"
 #include "wm_state.h"
+#include "wm_text.h"
 
 namespace lzport {
 
@@ -54,18 +54,12 @@ int NextSelectable(const Menu &menu, int from, int step)
     return -1;
 }
 
-/* The item whose access key ("&X") is ch; -1 when none. */
+/* The item whose access key ("&X") is ch; -1 when none can be chosen. */
 int ItemWithAccessKey(const Menu &menu, int ch)
 {
     for (size_t i = 0; i < menu.items.size(); ++i) {
-        const std::string &text = menu.items[i].text;
-        for (size_t at = 0; at + 1 < text.size();
-             at += Cp932CharLen(reinterpret_cast<const unsigned char *>(text.c_str() + at))) {
-            if (text[at] == '&' && text[at + 1] != '&' && toupper(static_cast<unsigned char>(text[at + 1])) == toupper(ch))
-                return Selectable(menu.items[i]) ? static_cast<int>(i) : -1;
-            if (text[at] == '&')
-                ++at;
-        }
+        if (AccessKey(menu.items[i].text) == toupper(ch))
+            return Selectable(menu.items[i]) ? static_cast<int>(i) : -1;
     }
     return -1;
 }

@@ -4,8 +4,6 @@
  * thread waits: for the front end's input when one is installed, else for
  * the next timer; with neither nothing could ever arrive, so the innermost
  * modal loop is ended instead of waiting for ever. */
-#include <time.h>
-
 #include <algorithm>
 #include <deque>
 
@@ -63,12 +61,6 @@ bool TakeMessage(MSG *msg, HWND filter, UINT first, UINT last, bool remove)
            TakeTimerMessage(msg, filter, first, last, remove);
 }
 
-void SleepMs(int ms)
-{
-    struct timespec ts = {ms / 1000, (ms % 1000) * 1000000L};
-    nanosleep(&ts, nullptr);
-}
-
 /* Nothing to read: wait for what can come. */
 void Idle()
 {
@@ -79,7 +71,7 @@ void Idle()
         return;
     }
     if (delay >= 0)
-        SleepMs(delay);
+        Sleep(static_cast<DWORD>(delay));
     else
         EndInnermostModal();
 }

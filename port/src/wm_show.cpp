@@ -217,8 +217,9 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable)
             return FALSE;
         window->style |= WS_DISABLED;
         WindowsChanged();
-        /* a disabled window cannot keep the focus */
-        if (FocusInside(hWnd))
+        /* a disabled window cannot keep the focus; a control inside it
+         * keeps it, as on Wine */
+        if (Windows().focus == hWnd)
             SetFocusWindow(nullptr);
         SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
     }

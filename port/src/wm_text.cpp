@@ -2,6 +2,8 @@
  * procedure (WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH) and reached through
  * SetWindowTextA and GetWindowTextA. A text cut to a buffer never ends in
  * half a double-byte character. */
+#include <ctype.h>
+
 #include "cp932.h"
 #include "wm_core.h"
 #include "wm_text.h"
@@ -22,6 +24,25 @@ int CopyText(const std::string &text, LPSTR buffer, size_t size)
     text.copy(buffer, n);
     buffer[n] = '\0';
     return static_cast<int>(n);
+}
+
+int AccessKey(const std::string &text)
+{
+    for (size_t at = 0; at + 1 < text.size();
+         at += Cp932CharLen(reinterpret_cast<const unsigned char *>(text.c_str() + at))) {
+        if (text[at] == '&') {
+            if (text[at + 1] != '&')
+                return toupper(static_cast<unsigned char>(text[at + 1]));
+            ++at;
+        }
+    }
+    return 0;
+}
+
+std::string TextFromUtf8(const char *utf8)
+{
+    std::string out;
+    return Utf8ToCp932(utf8, out) ? out : std::string(utf8);
 }
 
 std::string ResourceNameText(LPCSTR name)
