@@ -94,6 +94,8 @@ bool LoadSettings(const std::string &dir, Settings &out)
             out.windowsDir = value;
         } else if (name == "system") {
             out.systemDir = value;
+        } else if (name == "running") {
+            out.runningClasses.push_back(value);
         }
         /* other names belong to later parts of the layer and are kept as they are */
     }

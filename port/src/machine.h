@@ -4,6 +4,7 @@
 #define LZPORT_MACHINE_H
 
 #include <string>
+#include <vector>
 
 #include "windef.h"
 
@@ -13,6 +14,7 @@ struct Settings {
     DWORD platformId = 2;               /* VER_PLATFORM_WIN32_NT */
     std::string windowsDir = "C:\\WINDOWS";
     std::string systemDir;              /* empty: <windowsDir>\system32 (NT) or \SYSTEM (95/98) */
+    std::vector<std::string> runningClasses; /* top-level window classes of other programs running */
 };
 
 /* The machine folder, selected on first use from LZPORT_MACHINE or the

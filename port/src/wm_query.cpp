@@ -5,6 +5,7 @@
 
 #include "cp932.h"
 #include "wm_core.h"
+#include "wm_others.h"
 
 namespace lzport {
 
@@ -137,6 +138,7 @@ HWND WINAPI GetLastActivePopup(HWND hWnd)
 /* Wine answers ERROR_CANNOT_FIND_WND_CLASS whenever nothing matches. */
 HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName)
 {
+    EnsureOtherProgramsWindows();
     const WindowClass *cls = nullptr;
     if (lpClassName != nullptr && (cls = FindClass(lpClassName)) == nullptr) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -160,6 +162,7 @@ BOOL WINAPI EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    EnsureOtherProgramsWindows();
     return Enumerate(Windows().topLevels, lpEnumFunc, lParam);
 }
 
