@@ -5,6 +5,7 @@
 #define LZTEST_GUI_DRIVER_H
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <windows.h>
 
 #include <deque>
@@ -266,6 +267,23 @@ public:
         m_hInstance = GetModuleHandleA(NULL);
     }
 };
+
+/* The work area of the screen. */
+inline RECT WorkArea()
+{
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+/* Centres within a pixel of each other: centring halves sizes. */
+inline void ExpectCentredIn(const RECT &inner, const RECT &outer)
+{
+    EXPECT_LE(abs((inner.left + inner.right) - (outer.left + outer.right)), 2)
+        << inner.left << ".." << inner.right << " in " << outer.left << ".." << outer.right;
+    EXPECT_LE(abs((inner.top + inner.bottom) - (outer.top + outer.bottom)), 2)
+        << inner.top << ".." << inner.bottom << " in " << outer.top << ".." << outer.bottom;
+}
 
 } // namespace guitest
 

@@ -12,8 +12,10 @@
 using guitest::Click;
 using guitest::ControlDef;
 using guitest::DialogTemplate;
+using guitest::ExpectCentredIn;
 using guitest::OnDialog;
 using guitest::Script;
+using guitest::WorkArea;
 
 namespace {
 
@@ -63,21 +65,6 @@ private:
     InitAction m_action;
 };
 
-RECT WorkArea()
-{
-    RECT area = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
-
-/* Centres within a pixel of each other: the framework halves sizes. */
-void ExpectCentredIn(const RECT &inner, const RECT &outer)
-{
-    EXPECT_LE(abs((inner.left + inner.right) - (outer.left + outer.right)), 2)
-        << inner.left << ".." << inner.right << " in " << outer.left << ".." << outer.right;
-    EXPECT_LE(abs((inner.top + inner.bottom) - (outer.top + outer.bottom)), 2)
-        << inner.top << ".." << inner.bottom << " in " << outer.top << ".." << outer.bottom;
-}
 
 void ExpectSameRect(const RECT &a, const RECT &b)
 {

@@ -16,6 +16,8 @@
 namespace {
 
 using namespace uitest;
+using guitest::ExpectCentredIn;
+using guitest::WorkArea;
 
 class AboutTest : public UninstallDialogTest {
 protected:
@@ -44,21 +46,6 @@ Step CloseAboutBox(RECT *pRect, HWND *pOwner)
     };
 }
 
-RECT WorkArea()
-{
-    RECT area = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
-}
-
-/* Centres within a pixel of each other: centring halves sizes. */
-void ExpectCentredIn(const RECT &inner, const RECT &outer)
-{
-    EXPECT_LE(abs((inner.left + inner.right) - (outer.left + outer.right)), 2)
-        << inner.left << ".." << inner.right << " in " << outer.left << ".." << outer.right;
-    EXPECT_LE(abs((inner.top + inner.bottom) - (outer.top + outer.bottom)), 2)
-        << inner.top << ".." << inner.bottom << " in " << outer.top << ".." << outer.bottom;
-}
 
 std::string MenuText(HMENU hMenu, int pos)
 {
