@@ -26,6 +26,23 @@ LONG SplitAnsiKeyPath(LPCSTR path, std::vector<std::string> &names)
     return SplitKeyPath(path, names);
 }
 
+/* The key that lpSubKey names below hKey's key, if it exists, with `sam`
+ * granted on it. */
+LONG FindExistingKey(HKEY hKey, LPCSTR lpSubKey, const Session &session, REGSAM sam, KeyPtr &key, REGSAM &granted)
+{
+    KeyPtr base;
+    std::vector<std::string> names;
+    LONG rc = KeyFromHandle(hKey, session, 0, base);
+    if (rc == ERROR_SUCCESS)
+        rc = SplitAnsiKeyPath(lpSubKey, names);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    key = Walk(base, names);
+    if (!key)
+        return ERROR_FILE_NOT_FOUND;
+    return GrantAccess(PathNames(*key), sam, granted);
+}
+
 } // namespace
 
 extern "C" {
@@ -41,18 +58,10 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     Session session(Session::kRead);
-    KeyPtr base;
-    std::vector<std::string> names;
-    LONG rc = KeyFromHandle(hKey, session, 0, base);
-    if (rc == ERROR_SUCCESS)
-        rc = SplitAnsiKeyPath(lpSubKey ? lpSubKey : "", names);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    KeyPtr key = Walk(base, names);
-    if (!key)
-        return ERROR_FILE_NOT_FOUND;
+    KeyPtr key;
     REGSAM granted;
-    if ((rc = GrantAccess(PathNames(*key), samDesired, granted)) != ERROR_SUCCESS)
+    LONG rc = FindExistingKey(hKey, lpSubKey ? lpSubKey : "", session, samDesired, key, granted);
+    if (rc != ERROR_SUCCESS)
         return rc;
     *phkResult = AddHandle(key, granted);
     return ERROR_SUCCESS;
@@ -148,18 +157,10 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
     if (!lpSubKey)
         return ERROR_INVALID_PARAMETER;
     Session session(Session::kWrite);
-    KeyPtr base;
-    std::vector<std::string> names;
-    LONG rc = KeyFromHandle(hKey, session, 0, base);
-    if (rc == ERROR_SUCCESS)
-        rc = SplitAnsiKeyPath(lpSubKey, names);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    KeyPtr key = Walk(base, names);
-    if (!key)
-        return ERROR_FILE_NOT_FOUND;
+    KeyPtr key;
     REGSAM granted;
-    if ((rc = GrantAccess(PathNames(*key), DELETE, granted)) != ERROR_SUCCESS)
+    LONG rc = FindExistingKey(hKey, lpSubKey, session, DELETE, key, granted);
+    if (rc != ERROR_SUCCESS)
         return rc;
     KeyPtr parent = key->parent.lock();
     if (!parent || (!IsWin9x() && !key->subkeys.empty()))
