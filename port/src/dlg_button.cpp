@@ -137,12 +137,6 @@ LRESULT CALLBACK ButtonWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
             SetWindowLongA(hWnd, GWL_STYLE, static_cast<LONG>((style & ~BS_TYPEMASK) | BS_PUSHBUTTON));
         SetState(hWnd, BST_UNCHECKED);
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (BeginPaint(hWnd, &ps) != nullptr)
-            EndPaint(hWnd, &ps);
-        return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_KEYDOWN:
