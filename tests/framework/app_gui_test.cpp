@@ -78,9 +78,12 @@ TEST(AppStartTest, ProgramNameAndHelpFileComeFromTheModuleFileName)
     DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
     ASSERT_GT(n, 4u);
     std::string full(path, n);
-    std::string name = full.substr(full.rfind('\\') + 1);
-    EXPECT_EQ(name.substr(0, name.rfind('.')), app.m_pszExeName);
-    EXPECT_EQ(full.substr(0, full.rfind('.')) + ".HLP", app.m_pszHelpFilePath);
+    std::string folder = full.substr(0, full.rfind('\\') + 1);
+    /* the extension is the file name's own: a dot in a folder name is none */
+    std::string stem = full.substr(folder.size());
+    stem = stem.substr(0, stem.rfind('.'));
+    EXPECT_EQ(stem, app.m_pszExeName);
+    EXPECT_EQ(folder + stem + ".HLP", app.m_pszHelpFilePath);
 }
 
 /* A top-level window whose object routes its messages and counts WM_USER. */
