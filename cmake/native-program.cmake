@@ -5,16 +5,9 @@ if(WIN32)
   return()
 endif()
 
-set(CURSES_NEED_NCURSES TRUE)
-set(CURSES_NEED_WIDE TRUE)
-find_package(Curses REQUIRED)
-# the front end lives in the platform layer beside the window system
-target_include_directories(lzport PRIVATE ${CURSES_INCLUDE_DIRS})
-target_link_libraries(lzport PUBLIC ${CURSES_LIBRARIES})
-
-# The front end's headers, for its tests.
+# The front end, for its tests.
 add_library(lzterminal INTERFACE)
-target_include_directories(lzterminal INTERFACE port/src)
+target_link_libraries(lzterminal INTERFACE lzterm lzporttesting)
 
 if(NOT EXISTS ${CMAKE_SOURCE_DIR}/ui/UninstallApp.cpp OR LZ_FUZZ)
   return()
@@ -22,10 +15,9 @@ endif()
 
 # The application object and everything it uses come from lzprogram, taken
 # whole, since nothing refers to the application object by name.
-add_executable(lzuninstall port/entry/main.cpp)
-target_include_directories(lzuninstall PRIVATE port/src)
+add_executable(lzuninstall port/term/main.cpp)
 target_compile_options(lzuninstall PRIVATE ${LZ_CHARSET_FLAGS})
-target_link_libraries(lzuninstall PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,lzprogram>" lzport
+target_link_libraries(lzuninstall PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,lzprogram>" lzterm lzport
   $<TARGET_NAME_IF_EXISTS:lzresources>)
 set_target_properties(lzuninstall PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

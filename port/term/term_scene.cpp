@@ -1,7 +1,7 @@
 /* term_scene.cpp - takes the scene that the renderer draws from the window
  * system. */
 #include "term_frontend.h"
-#include "wm_icon.h"
+
 
 namespace lzport {
 
@@ -14,10 +14,10 @@ Scene CaptureScene()
             scene.children[view.hwnd] = ChildViews(view.hwnd);
     }
     scene.menuOpen = OpenMenuView(scene.menu);
-    scene.icons.hand = LoadSystemIcon(IDI_HAND);
-    scene.icons.question = LoadSystemIcon(IDI_QUESTION);
-    scene.icons.exclamation = LoadSystemIcon(IDI_EXCLAMATION);
-    scene.icons.asterisk = LoadSystemIcon(IDI_ASTERISK);
+    scene.icons.hand = LoadIconA(nullptr, IDI_HAND);
+    scene.icons.question = LoadIconA(nullptr, IDI_QUESTION);
+    scene.icons.exclamation = LoadIconA(nullptr, IDI_EXCLAMATION);
+    scene.icons.asterisk = LoadIconA(nullptr, IDI_ASTERISK);
     return scene;
 }
 
