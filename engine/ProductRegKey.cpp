@@ -13,8 +13,7 @@ const DWORD kMaxFailedRun = 1024;
 
 } // namespace
 
-CProductRegKey::CProductRegKey(LPCSTR pszProduct, LPCSTR pszVersion)
-    : m_hKey(NULL), m_samDesired(KEY_READ)
+CProductRegKey::CProductRegKey(LPCSTR pszProduct, LPCSTR pszVersion) : m_hKey(NULL), m_samDesired(KEY_READ)
 {
     m_strPath = CString("SoftWare\\VEMO\\") + pszProduct + "\\" + pszVersion;
 }
@@ -93,8 +92,8 @@ BOOL CProductRegKey::QueryString(LPCSTR pszName, CString &strValue, CString strD
     if (m_hKey != NULL)
         Close(); /* a handle left by a failed close would otherwise be overwritten and leak */
     DWORD dwDisposition = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL,
-                        &m_hKey, &dwDisposition) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &m_hKey,
+                        &dwDisposition) != ERROR_SUCCESS) {
         m_hKey = NULL;
         Close();
         return 0;
@@ -124,14 +123,14 @@ BOOL CProductRegKey::SetString(LPCSTR pszName, CString strValue)
 {
     if (m_hKey != NULL)
         Close();
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL,
-                        &m_hKey, NULL) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_strPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &m_hKey,
+                        NULL) != ERROR_SUCCESS) {
         m_hKey = NULL;
         Close();
         return 0;
     }
-    LONG rc = RegSetValueExA(m_hKey, pszName, 0, REG_SZ, (const BYTE *)(LPCSTR)strValue,
-                             (DWORD)strValue.GetLength() + 1);
+    LONG rc =
+        RegSetValueExA(m_hKey, pszName, 0, REG_SZ, (const BYTE *)(LPCSTR)strValue, (DWORD)strValue.GetLength() + 1);
     Close();
     return rc == ERROR_SUCCESS ? 1 : 0;
 }

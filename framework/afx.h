@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "afxstr.h"
 #include "afxfind.h"
+#include "afxstr.h"
 
 #endif

@@ -21,8 +21,8 @@ public:
     virtual BOOL FindNextFile();
     void Close();
 
-    CString GetFileName() const;       /* "" when no entry is current */
-    CString GetFilePath() const;       /* root given to FindFile + name */
+    CString GetFileName() const; /* "" when no entry is current */
+    CString GetFilePath() const; /* root given to FindFile + name */
     BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
     BOOL IsDots() const;
     BOOL IsReadOnly() const { return MatchesMask(FILE_ATTRIBUTE_READONLY); }

@@ -11,8 +11,8 @@ class CString {
 public:
     CString();
     CString(const CString &other);
-    CString(LPCSTR psz);               /* null gives an empty string */
-    CString(LPCSTR pch, int nLength);  /* nLength bytes, which may hold no NUL */
+    CString(LPCSTR psz);              /* null gives an empty string */
+    CString(LPCSTR pch, int nLength); /* nLength bytes, which may hold no NUL */
     CString(char ch, int nRepeat = 1);
     ~CString();
 
@@ -26,7 +26,7 @@ public:
     int GetLength() const;
     BOOL IsEmpty() const;
     void Empty();
-    char GetAt(int nIndex) const;      /* '\0' for an index out of range */
+    char GetAt(int nIndex) const; /* '\0' for an index out of range */
     char operator[](int nIndex) const { return GetAt(nIndex); }
     void SetAt(int nIndex, char ch);
     operator LPCSTR() const;

@@ -83,35 +83,37 @@ template <auto F> LRESULT CallQueryDragIcon(CCmdTarget *pTarget, WPARAM, LPARAM)
 
 } // namespace lzfw
 
-#define DECLARE_MESSAGE_MAP()                                                                                       \
-protected:                                                                                                          \
-    static const AFX_MSGMAP *GetThisMessageMap();                                                                   \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP *GetThisMessageMap();                                                                      \
     virtual const AFX_MSGMAP *GetMessageMap() const;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                      \
-    const AFX_MSGMAP *theClass::GetMessageMap() const { return GetThisMessageMap(); }                               \
-    const AFX_MSGMAP *theClass::GetThisMessageMap()                                                                 \
-    {                                                                                                               \
-        typedef theClass ThisClass;                                                                                 \
-        typedef baseClass TheBaseClass;                                                                             \
-        static_cast<void>(sizeof(ThisClass));                                                                       \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const AFX_MSGMAP *theClass::GetMessageMap() const { return GetThisMessageMap(); }                                  \
+    const AFX_MSGMAP *theClass::GetThisMessageMap()                                                                    \
+    {                                                                                                                  \
+        typedef theClass ThisClass;                                                                                    \
+        typedef baseClass TheBaseClass;                                                                                \
+        static_cast<void>(sizeof(ThisClass));                                                                          \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
-#define END_MESSAGE_MAP()                                                                                           \
-            { 0, 0, 0, 0, nullptr }                                                                                 \
-        };                                                                                                          \
-        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] };             \
-        return &messageMap;                                                                                         \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, nullptr                                                                                            \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};                      \
+    return &messageMap;                                                                                                \
     }
 
 /* ON_COMMAND(id, Class::Handler): void Handler(), for a click, a menu item
  * or an accelerator with that command id. */
-#define ON_COMMAND(id, memberFxn)                                                                                   \
-    { WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), &lzfw::CallVoid<&memberFxn> },
-#define ON_WM_SYSCOMMAND() { WM_SYSCOMMAND, 0, 0, 0, &lzfw::CallSysCommand<&ThisClass::OnSysCommand> },
-#define ON_WM_PAINT() { WM_PAINT, 0, 0, 0, &lzfw::CallVoid<&ThisClass::OnPaint> },
-#define ON_WM_QUERYDRAGICON() { WM_QUERYDRAGICON, 0, 0, 0, &lzfw::CallQueryDragIcon<&ThisClass::OnQueryDragIcon> },
-#define ON_WM_NCDESTROY() { WM_NCDESTROY, 0, 0, 0, &lzfw::CallVoid<&ThisClass::OnNcDestroy> },
+#define ON_COMMAND(id, memberFxn) {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), &lzfw::CallVoid<&memberFxn>},
+#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, 0, &lzfw::CallSysCommand<&ThisClass::OnSysCommand>},
+#define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, &lzfw::CallVoid<&ThisClass::OnPaint>},
+#define ON_WM_QUERYDRAGICON() {WM_QUERYDRAGICON, 0, 0, 0, &lzfw::CallQueryDragIcon<&ThisClass::OnQueryDragIcon>},
+#define ON_WM_NCDESTROY() {WM_NCDESTROY, 0, 0, 0, &lzfw::CallVoid<&ThisClass::OnNcDestroy>},
 
 /* ---- command targets ------------------------------------------------------ */
 

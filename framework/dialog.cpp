@@ -5,14 +5,11 @@
 #include "afxwin.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, CDialog::OnCancel)
+ON_COMMAND(IDOK, CDialog::OnOK)
+ON_COMMAND(IDCANCEL, CDialog::OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog()
-    : m_nIDTemplate(0), m_lpDialogTemplate(NULL), m_pParentWnd(NULL), m_lpRunningTemplate(NULL)
-{
-}
+CDialog::CDialog() : m_nIDTemplate(0), m_lpDialogTemplate(NULL), m_pParentWnd(NULL), m_lpRunningTemplate(NULL) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd *pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_lpDialogTemplate(NULL), m_pParentWnd(pParentWnd), m_lpRunningTemplate(NULL)

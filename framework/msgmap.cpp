@@ -39,8 +39,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode)
 {
     for (const AFX_MSGMAP *pMap = GetMessageMap(); pMap != nullptr; pMap = BaseMap(pMap)) {
         for (const AFX_MSGMAP_ENTRY *pEntry = pMap->lpEntries; pEntry->pfn != nullptr; pEntry++) {
-            if (pEntry->nMessage == WM_COMMAND && pEntry->nCode == static_cast<UINT>(nCode) &&
-                nID >= pEntry->nID && nID <= pEntry->nLastID) {
+            if (pEntry->nMessage == WM_COMMAND && pEntry->nCode == static_cast<UINT>(nCode) && nID >= pEntry->nID &&
+                nID <= pEntry->nLastID) {
                 pEntry->pfn(this, 0, 0);
                 return TRUE;
             }

@@ -208,20 +208,11 @@ CString CString::Concat(LPCSTR a, int nA, LPCSTR b, int nB)
     return result;
 }
 
-CString operator+(const CString &a, const CString &b)
-{
-    return CString::Concat(a, a.GetLength(), b, b.GetLength());
-}
+CString operator+(const CString &a, const CString &b) { return CString::Concat(a, a.GetLength(), b, b.GetLength()); }
 
-CString operator+(const CString &a, LPCSTR b)
-{
-    return CString::Concat(a, a.GetLength(), OrEmpty(b), Length(b));
-}
+CString operator+(const CString &a, LPCSTR b) { return CString::Concat(a, a.GetLength(), OrEmpty(b), Length(b)); }
 
-CString operator+(LPCSTR a, const CString &b)
-{
-    return CString::Concat(OrEmpty(a), Length(a), b, b.GetLength());
-}
+CString operator+(LPCSTR a, const CString &b) { return CString::Concat(OrEmpty(a), Length(a), b, b.GetLength()); }
 
 CString operator+(const CString &a, char b) { return CString::Concat(a, a.GetLength(), &b, 1); }
 
@@ -260,10 +251,7 @@ CString CString::Mid(int nFirst) const { return Mid(nFirst, INT_MAX); }
 
 CString CString::Left(int nCount) const { return Mid(0, nCount); }
 
-CString CString::Right(int nCount) const
-{
-    return Mid(m_pData->nDataLength - Clamp(nCount, 0, m_pData->nDataLength));
-}
+CString CString::Right(int nCount) const { return Mid(m_pData->nDataLength - Clamp(nCount, 0, m_pData->nDataLength)); }
 
 int CString::Find(char ch) const
 {

@@ -31,10 +31,7 @@ void CStringArray::Grow(int nNewSize)
     m_nMaxSize = newMax;
 }
 
-CString CStringArray::GetAt(int nIndex) const
-{
-    return InRange(nIndex, m_nSize) ? m_pData[nIndex] : CString();
-}
+CString CStringArray::GetAt(int nIndex) const { return InRange(nIndex, m_nSize) ? m_pData[nIndex] : CString(); }
 
 const CString &CStringArray::operator[](int nIndex) const { return m_pData[nIndex]; }
 

@@ -4,10 +4,7 @@
 
 #include "afxwin.h"
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL)
-{
-    memset(&m_currentMsg, 0, sizeof m_currentMsg);
-}
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL) { memset(&m_currentMsg, 0, sizeof m_currentMsg); }
 
 CWnd::~CWnd()
 {
@@ -74,8 +71,8 @@ HMENU CWnd::GetSystemMenu(BOOL bRevert) const { return ::GetSystemMenu(m_hWnd, b
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
-                                               reinterpret_cast<LPARAM>(hIcon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 HWND CWnd::GetSafeOwner_(CWnd *pParent)

@@ -4,7 +4,7 @@
 #include "afxwin.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_NCDESTROY()
+ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -83,10 +83,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
-{
-    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam); }
 
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 

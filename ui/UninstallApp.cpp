@@ -4,7 +4,7 @@
 #include "UninstallDlg.h"
 
 BEGIN_MESSAGE_MAP(CUninstallApp, CWinApp)
-    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 CUninstallApp::CUninstallApp() {}

@@ -8,9 +8,9 @@
 #include "ProductRegKey.h"
 
 BEGIN_MESSAGE_MAP(CUninstallDlg, CDialog)
-    ON_WM_SYSCOMMAND()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
 CUninstallDlg::CUninstallDlg(CWnd *pParent) : CDialog(CUninstallDlg::IDD, pParent)

@@ -23,11 +23,11 @@ using namespace lzport;
 namespace {
 
 const DWORD kReparseTagSymlink = 0xA000000C; /* IO_REPARSE_TAG_SYMLINK */
-const size_t kBatchSize = 128; /* entries whose attributes are read ahead together */
+const size_t kBatchSize = 128;               /* entries whose attributes are read ahead together */
 
 struct FindHandle {
-    std::unique_ptr<DirReader> reader; /* null once the folder has been read to its end */
-    StatAhead ahead;                   /* the batch being handed out (declared after the reader: gone first) */
+    std::unique_ptr<DirReader> reader;   /* null once the folder has been read to its end */
+    StatAhead ahead;                     /* the batch being handed out (declared after the reader: gone first) */
     std::vector<std::string> aheadNames; /* code page 932 names of the batch */
     size_t aheadPos = 0;
     std::string mask;
@@ -157,8 +157,8 @@ BOOL Next(FindHandle *h, WIN32_FIND_DATAA *data)
         struct stat st, target;
         if (!h->ahead.Get(i, st))
             continue; /* gone since the batch was read */
-        bool linkToFolder = S_ISLNK(st.st_mode) && fstatat(h->reader->Fd(), host.c_str(), &target, 0) == 0 &&
-                            S_ISDIR(target.st_mode);
+        bool linkToFolder =
+            S_ISLNK(st.st_mode) && fstatat(h->reader->Fd(), host.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
         const std::string &name = h->aheadNames[i];
         Fill(data, name, st, linkToFolder);
         NoteListedEntry(h->dir.dev, h->dir.ino, name, host, st);

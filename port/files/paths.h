@@ -25,9 +25,9 @@ namespace lzport {
  * from the working directory first, and the names that follow. The names
  * are views into the text that was parsed. */
 struct WinPath {
-    char drive = 0;      /* the drive letter as written (absolute paths) */
+    char drive = 0;        /* the drive letter as written (absolute paths) */
     bool relative = false; /* starts at the working directory */
-    size_t up = 0;       /* relative only: folders climbed first */
+    size_t up = 0;         /* relative only: folders climbed first */
     std::vector<std::string_view> names;
     bool trailingSep = false; /* ends in a separator */
 };

@@ -17,19 +17,19 @@ namespace lzport {
 /* One window as a front end sees it. Texts are code page 932. */
 struct WindowView {
     HWND hwnd = nullptr;
-    HWND parent = nullptr;    /* null for a top-level window */
-    HWND owner = nullptr;     /* top-level windows: the owner, if any */
-    std::string className;    /* "#32770", "Button", "Static", or a registered class name */
+    HWND parent = nullptr; /* null for a top-level window */
+    HWND owner = nullptr;  /* top-level windows: the owner, if any */
+    std::string className; /* "#32770", "Button", "Static", or a registered class name */
     std::string text;
-    int id = 0;               /* control id (GetDlgCtrlID) */
+    int id = 0; /* control id (GetDlgCtrlID) */
     DWORD style = 0, exStyle = 0;
-    RECT rect = {};           /* screen coordinates, pixels */
-    RECT client = {};         /* client area in screen coordinates */
+    RECT rect = {};   /* screen coordinates, pixels */
+    RECT client = {}; /* client area in screen coordinates */
     bool visible = false, enabled = false, focused = false, active = false;
     bool iconic = false;
-    int checkState = 0;       /* buttons: BM_GETCHECK */
+    int checkState = 0; /* buttons: BM_GETCHECK */
     bool defaultButton = false;
-    HICON icon = nullptr;     /* SS_ICON statics and dialogs' WM_SETICON */
+    HICON icon = nullptr; /* SS_ICON statics and dialogs' WM_SETICON */
 };
 
 /* Top-level windows, topmost first (the active one first), and the

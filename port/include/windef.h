@@ -53,7 +53,11 @@ typedef LONG HRESULT;
 typedef DWORD COLORREF;
 typedef WORD ATOM;
 
-#define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name
+#define DECLARE_HANDLE(name)                                                                                           \
+    struct name##__ {                                                                                                  \
+        int unused;                                                                                                    \
+    };                                                                                                                 \
+    typedef struct name##__ *name
 typedef void *HANDLE;
 typedef HANDLE *PHANDLE, *LPHANDLE;
 DECLARE_HANDLE(HKEY);
@@ -71,9 +75,9 @@ DECLARE_HANDLE(HRSRC);
 typedef HANDLE HGLOBAL;
 #define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 
-#define LOBYTE(w) ((BYTE)((DWORD_PTR)(w) & 0xff))
+#define LOBYTE(w) ((BYTE)((DWORD_PTR)(w)&0xff))
 #define HIBYTE(w) ((BYTE)(((DWORD_PTR)(w) >> 8) & 0xff))
-#define LOWORD(l) ((WORD)((DWORD_PTR)(l) & 0xffff))
+#define LOWORD(l) ((WORD)((DWORD_PTR)(l)&0xffff))
 #define HIWORD(l) ((WORD)(((DWORD_PTR)(l) >> 16) & 0xffff))
 #define MAKELONG(a, b) ((LONG)(((WORD)(a)) | ((DWORD)((WORD)(b))) << 16))
 #define MAKEWORD(a, b) ((WORD)(((BYTE)(a)) | ((WORD)((BYTE)(b))) << 8))

@@ -12,16 +12,16 @@
 #include <cstdio>
 #endif
 
+#include "direct.h"
+#include "libloaderapi.h"
+#include "winbase.h"
 #include "windef.h"
 #include "winerror.h"
-#include "winbase.h"
+#include "wingdi.h"
 #include "winnls.h"
 #include "winreg.h"
-#include "libloaderapi.h"
 #include "winuser.h"
-#include "wingdi.h"
 #include "winver.h"
-#include "direct.h"
 
 /* The runtime's remove() takes Windows paths here, as it does on Windows.
  * Code that includes <windows.h> cannot use std::remove from <algorithm>

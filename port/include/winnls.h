@@ -13,7 +13,7 @@ extern "C" {
 typedef WORD LANGID;
 
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
-#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
+#define PRIMARYLANGID(lgid) ((WORD)(lgid)&0x3ff)
 #define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
 
 #define LANG_NEUTRAL 0x00
@@ -44,8 +44,7 @@ typedef WORD LANGID;
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar);
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
-                               LPBOOL lpUsedDefaultChar);
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar);
 
 #ifdef __cplusplus
 }

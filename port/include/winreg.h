@@ -31,8 +31,10 @@ typedef DWORD REGSAM;
 #define KEY_WOW64_32KEY 0x0200
 #define KEY_READ ((STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY) & ~SYNCHRONIZE)
 #define KEY_WRITE ((STANDARD_RIGHTS_WRITE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY) & ~SYNCHRONIZE)
-#define KEY_ALL_ACCESS ((STANDARD_RIGHTS_ALL | KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | \
-                         KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK) & ~SYNCHRONIZE)
+#define KEY_ALL_ACCESS                                                                                                 \
+    ((STANDARD_RIGHTS_ALL | KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_ENUMERATE_SUB_KEYS |            \
+      KEY_NOTIFY | KEY_CREATE_LINK) &                                                                                  \
+     ~SYNCHRONIZE)
 
 #define REG_OPTION_NON_VOLATILE 0x00000000L
 #define REG_OPTION_VOLATILE 0x00000001L
@@ -54,8 +56,8 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
                              LPDWORD lpcbData);
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE *lpData,
                            DWORD cbData);
-LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
-                          LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
+LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
+                          LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG WINAPI RegCloseKey(HKEY hKey);

@@ -672,8 +672,7 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpWndClass);
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
-                            LPVOID lpParam);
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 #define CreateWindowA(c, n, s, x, y, w, h, p, m, i, l) CreateWindowExA(0, c, n, s, x, y, w, h, p, m, i, l)
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags);

@@ -15,10 +15,7 @@ inline bool Cp932IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c !
 
 /* Length in bytes of the character at s (1 or 2; 1 for a lead byte that
  * ends the string). */
-inline size_t Cp932CharLen(const unsigned char *s)
-{
-    return (Cp932IsLead(s[0]) && s[1] != 0) ? 2 : 1;
-}
+inline size_t Cp932CharLen(const unsigned char *s) { return (Cp932IsLead(s[0]) && s[1] != 0) ? 2 : 1; }
 
 /* Lower-cases one character: a single byte (< 0x100) or a double-byte
  * character (lead << 8 | trail). Characters without a lower-case form come

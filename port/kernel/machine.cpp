@@ -269,7 +269,10 @@ static UINT CopyOut(const std::string &text, LPSTR buffer, UINT size)
     return needed - 1;
 }
 
-UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size) { return CopyOut(CurrentSettings().windowsDir, buffer, size); }
+UINT WINAPI GetWindowsDirectoryA(LPSTR buffer, UINT size)
+{
+    return CopyOut(CurrentSettings().windowsDir, buffer, size);
+}
 
 UINT WINAPI GetSystemDirectoryA(LPSTR buffer, UINT size)
 {

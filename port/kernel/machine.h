@@ -11,9 +11,9 @@
 namespace lzport {
 
 struct Settings {
-    DWORD platformId = 2;               /* VER_PLATFORM_WIN32_NT */
+    DWORD platformId = 2; /* VER_PLATFORM_WIN32_NT */
     std::string windowsDir = "C:\\WINDOWS";
-    std::string systemDir;              /* empty: <windowsDir>\system32 (NT) or \SYSTEM (95/98) */
+    std::string systemDir;                   /* empty: <windowsDir>\system32 (NT) or \SYSTEM (95/98) */
     std::vector<std::string> runningClasses; /* top-level window classes of other programs running */
 };
 

@@ -118,7 +118,7 @@ unsigned char *_mbsrchr(const unsigned char *s, unsigned int c)
     if (!s)
         return nullptr;
     const unsigned char *found = nullptr;
-    for (const unsigned char *p = s;; ) {
+    for (const unsigned char *p = s;;) {
         size_t len;
         unsigned ch = NextChar(p, &len);
         if (ch == c)
@@ -134,7 +134,7 @@ unsigned char *_mbschr(const unsigned char *s, unsigned int c)
 {
     if (!s)
         return nullptr;
-    for (const unsigned char *p = s;; ) {
+    for (const unsigned char *p = s;;) {
         size_t len;
         unsigned ch = NextChar(p, &len);
         if (ch == c)
@@ -150,7 +150,7 @@ unsigned char *_mbsstr(const unsigned char *s, const unsigned char *sub)
     if (!s || !sub)
         return nullptr;
     size_t n = strlen((const char *)sub);
-    for (const unsigned char *p = s;; ) {
+    for (const unsigned char *p = s;;) {
         if (strncmp((const char *)p, (const char *)sub, n) == 0)
             return const_cast<unsigned char *>(p);
         if (*p == 0)

@@ -17,7 +17,8 @@ DWORD WINAPI GetCurrentThreadId(void) { return static_cast<DWORD>(syscall(SYS_ge
 
 VOID WINAPI Sleep(DWORD dwMilliseconds)
 {
-    struct timespec ts = {static_cast<time_t>(dwMilliseconds / 1000), static_cast<long>(dwMilliseconds % 1000) * 1000000L};
+    struct timespec ts = {static_cast<time_t>(dwMilliseconds / 1000),
+                          static_cast<long>(dwMilliseconds % 1000) * 1000000L};
     nanosleep(&ts, nullptr);
 }
 

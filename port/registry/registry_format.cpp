@@ -286,8 +286,8 @@ private:
             unsigned value;
             if (!ReadHex(rest, at, 8, value) || at != rest.size())
                 return Fail("dword: needs up to 8 hex digits");
-            unsigned char bytes[4] = {(unsigned char)value, (unsigned char)(value >> 8),
-                                      (unsigned char)(value >> 16), (unsigned char)(value >> 24)};
+            unsigned char bytes[4] = {(unsigned char)value, (unsigned char)(value >> 8), (unsigned char)(value >> 16),
+                                      (unsigned char)(value >> 24)};
             data.assign(reinterpret_cast<const char *>(bytes), 4);
             type = REG_DWORD;
             return true;

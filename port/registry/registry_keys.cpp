@@ -2,10 +2,10 @@
  * RegDeleteKeyA and RegCloseKey over the machine's HKEY_LOCAL_MACHINE. */
 #include <string.h>
 
+#include "cp932.h"
 #include "registry_calls.h"
 #include "registry_faults.h"
 #include "registry_format.h"
-#include "cp932.h"
 #include "registry_handles.h"
 #include "winerror.h"
 
@@ -121,8 +121,8 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
 
 /* lpName and lpcchName must be given (Wine faults without them). Keys have
  * no class: a class buffer receives "" and its length 0. */
-LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
-                          LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
+LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
+                          LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
 {
     if (lpReserved || !lpName || !lpcchName)
         return ERROR_INVALID_PARAMETER;

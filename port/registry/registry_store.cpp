@@ -29,8 +29,8 @@ struct FileStamp {
 
     bool operator==(const FileStamp &o) const
     {
-        return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size &&
-               mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec;
+        return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+               mtime.tv_nsec == o.mtime.tv_nsec;
     }
 };
 

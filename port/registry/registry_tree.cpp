@@ -58,8 +58,7 @@ KeyPtr AddSubkey(const KeyPtr &parent, const std::string &name, const FILETIME &
 void DetachSubkey(Key &parent, const Key *child)
 {
     auto &subs = parent.subkeys;
-    subs.erase(std::remove_if(subs.begin(), subs.end(), [&](const KeyPtr &k) { return k.get() == child; }),
-               subs.end());
+    subs.erase(std::remove_if(subs.begin(), subs.end(), [&](const KeyPtr &k) { return k.get() == child; }), subs.end());
     parent.lastWrite = CurrentFileTime();
 }
 

@@ -149,9 +149,9 @@ const std::vector<ResEntry> *ProgramResources()
     ProgramImage &image = Image();
     if (image.replaced)
         return &image.replacement;
-    static const std::vector<ResEntry> embedded =
-        &LzPortResourceImageSize != nullptr ? ReadImage(LzPortResourceImage, LzPortResourceImageSize)
-                                            : std::vector<ResEntry>();
+    static const std::vector<ResEntry> embedded = &LzPortResourceImageSize != nullptr
+                                                      ? ReadImage(LzPortResourceImage, LzPortResourceImageSize)
+                                                      : std::vector<ResEntry>();
     return &LzPortResourceImageSize != nullptr ? &embedded : nullptr;
 }
 
@@ -233,8 +233,7 @@ DWORD ResKeyFromArgument(LPCSTR argument, ResKey &key)
     return 0;
 }
 
-DWORD FindResourceEntry(HMODULE module, const ResKey &type, const ResKey &name, WORD language,
-                        const ResEntry **entry)
+DWORD FindResourceEntry(HMODULE module, const ResKey &type, const ResKey &name, WORD language, const ResEntry **entry)
 {
     const std::vector<ResEntry> *entries = ModuleResources(module);
     if (entries == nullptr)
@@ -294,6 +293,6 @@ extern "C" void LzPortUseResourceImage(const void *image, size_t size)
 {
     lzport::ProgramImage &program = lzport::Image();
     program.replaced = image != nullptr;
-    program.replacement = image != nullptr ? lzport::ReadImage(static_cast<const BYTE *>(image), size)
-                                           : std::vector<lzport::ResEntry>();
+    program.replacement =
+        image != nullptr ? lzport::ReadImage(static_cast<const BYTE *>(image), size) : std::vector<lzport::ResEntry>();
 }

@@ -59,8 +59,7 @@ DWORD ResKeyFromArgument(LPCSTR argument, ResKey &key);
  * returns 0 or the error: ERROR_RESOURCE_DATA_NOT_FOUND (no resources),
  * _TYPE_NOT_FOUND, _NAME_NOT_FOUND, or _LANG_NOT_FOUND (a language that was
  * asked for explicitly). */
-DWORD FindResourceEntry(HMODULE module, const ResKey &type, const ResKey &name, WORD language,
-                        const ResEntry **entry);
+DWORD FindResourceEntry(HMODULE module, const ResKey &type, const ResKey &name, WORD language, const ResEntry **entry);
 
 /* The same for arguments as the "A" functions take them. */
 DWORD FindResourceEntryA(HMODULE module, LPCSTR type, LPCSTR name, WORD language, const ResEntry **entry);

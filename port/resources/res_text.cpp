@@ -58,12 +58,23 @@ Converter &FromCp932()
 bool SpecialByte(unsigned char c, WCHAR *out)
 {
     switch (c) {
-    case 0x80: *out = 0x0080; return true;
-    case 0xA0: *out = 0xF8F0; return true;
-    case 0xFD: *out = 0xF8F1; return true;
-    case 0xFE: *out = 0xF8F2; return true;
-    case 0xFF: *out = 0xF8F3; return true;
-    default: return false;
+    case 0x80:
+        *out = 0x0080;
+        return true;
+    case 0xA0:
+        *out = 0xF8F0;
+        return true;
+    case 0xFD:
+        *out = 0xF8F1;
+        return true;
+    case 0xFE:
+        *out = 0xF8F2;
+        return true;
+    case 0xFF:
+        *out = 0xF8F3;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -156,8 +167,7 @@ extern "C" {
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                                LPWSTR lpWideCharStr, int cchWideChar)
 {
-    if (lpMultiByteStr == NULL || cbMultiByte == 0 || (lpWideCharStr == NULL && cchWideChar != 0) ||
-        cchWideChar < 0)
+    if (lpMultiByteStr == NULL || cbMultiByte == 0 || (lpWideCharStr == NULL && cchWideChar != 0) || cchWideChar < 0)
         return Fail(ERROR_INVALID_PARAMETER);
     if (!IsAnsiCodePage(CodePage))
         return Fail(ERROR_INVALID_PARAMETER);
@@ -182,11 +192,9 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
 }
 
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
-                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
-                               LPBOOL lpUsedDefaultChar)
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar)
 {
-    if (lpWideCharStr == NULL || cchWideChar == 0 || (lpMultiByteStr == NULL && cbMultiByte != 0) ||
-        cbMultiByte < 0)
+    if (lpWideCharStr == NULL || cchWideChar == 0 || (lpMultiByteStr == NULL && cbMultiByte != 0) || cbMultiByte < 0)
         return Fail(ERROR_INVALID_PARAMETER);
     if (!IsAnsiCodePage(CodePage))
         return Fail(ERROR_INVALID_PARAMETER);

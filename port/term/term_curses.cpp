@@ -87,13 +87,28 @@ private:
     {
         key = KeyPress();
         switch (code) {
-        case KEY_BTAB: key.vk = VK_TAB; key.shift = true; return 1;
-        case KEY_UP: key.vk = VK_UP; return 1;
-        case KEY_DOWN: key.vk = VK_DOWN; return 1;
-        case KEY_LEFT: key.vk = VK_LEFT; return 1;
-        case KEY_RIGHT: key.vk = VK_RIGHT; return 1;
-        case KEY_ENTER: key.vk = VK_RETURN; return 1;
-        case KEY_RESIZE: Draw(); return 0;
+        case KEY_BTAB:
+            key.vk = VK_TAB;
+            key.shift = true;
+            return 1;
+        case KEY_UP:
+            key.vk = VK_UP;
+            return 1;
+        case KEY_DOWN:
+            key.vk = VK_DOWN;
+            return 1;
+        case KEY_LEFT:
+            key.vk = VK_LEFT;
+            return 1;
+        case KEY_RIGHT:
+            key.vk = VK_RIGHT;
+            return 1;
+        case KEY_ENTER:
+            key.vk = VK_RETURN;
+            return 1;
+        case KEY_RESIZE:
+            Draw();
+            return 0;
         default:
             if (code == KEY_F(10)) {
                 key.vk = VK_F10;
@@ -143,13 +158,26 @@ private:
                       ((cell.attr & kAttrDim) ? A_DIM : 0);
         const cchar_t *line = nullptr;
         switch (cell.ch) {
-        case kLineH: line = WACS_HLINE; break;
-        case kLineV: line = WACS_VLINE; break;
-        case kCornerTL: line = WACS_ULCORNER; break;
-        case kCornerTR: line = WACS_URCORNER; break;
-        case kCornerBL: line = WACS_LLCORNER; break;
-        case kCornerBR: line = WACS_LRCORNER; break;
-        default: break;
+        case kLineH:
+            line = WACS_HLINE;
+            break;
+        case kLineV:
+            line = WACS_VLINE;
+            break;
+        case kCornerTL:
+            line = WACS_ULCORNER;
+            break;
+        case kCornerTR:
+            line = WACS_URCORNER;
+            break;
+        case kCornerBL:
+            line = WACS_LLCORNER;
+            break;
+        case kCornerBR:
+            line = WACS_LRCORNER;
+            break;
+        default:
+            break;
         }
         cchar_t shown;
         if (line) {

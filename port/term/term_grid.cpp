@@ -87,10 +87,17 @@ void Grid::Mark(const CellRect &rect, unsigned attr)
 char32_t PlainLineChar(char32_t ch)
 {
     switch (ch) {
-    case kLineH: return U'-';
-    case kLineV: return U'|';
-    case kCornerTL: case kCornerTR: case kCornerBL: case kCornerBR: return U'+';
-    default: return ch;
+    case kLineH:
+        return U'-';
+    case kLineV:
+        return U'|';
+    case kCornerTL:
+    case kCornerTR:
+    case kCornerBL:
+    case kCornerBR:
+        return U'+';
+    default:
+        return ch;
     }
 }
 

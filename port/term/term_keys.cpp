@@ -15,11 +15,21 @@ bool KeyFromChar(int ch, KeyPress &key)
         key.shift = ch >= 'A' && ch <= 'Z';
     } else {
         switch (ch) {
-        case '\t': key.vk = VK_TAB; break;
-        case '\r': case '\n': key.vk = VK_RETURN; break;
-        case 0x1B: key.vk = VK_ESCAPE; break;
-        case ' ': key.vk = VK_SPACE; break;
-        default: return false;
+        case '\t':
+            key.vk = VK_TAB;
+            break;
+        case '\r':
+        case '\n':
+            key.vk = VK_RETURN;
+            break;
+        case 0x1B:
+            key.vk = VK_ESCAPE;
+            break;
+        case ' ':
+            key.vk = VK_SPACE;
+            break;
+        default:
+            return false;
         }
     }
     return true;
@@ -31,16 +41,26 @@ std::string KeyName(const KeyPress &key)
     if (key.shift && !(key.vk >= 'A' && key.vk <= 'Z'))
         name += "Shift+";
     switch (key.vk) {
-    case VK_TAB: return name + "Tab";
-    case VK_RETURN: return name + "Enter";
-    case VK_ESCAPE: return name + "Esc";
-    case VK_SPACE: return name + "Space";
-    case VK_UP: return name + "Up";
-    case VK_DOWN: return name + "Down";
-    case VK_LEFT: return name + "Left";
-    case VK_RIGHT: return name + "Right";
-    case VK_F10: return name + "F10";
-    default: break;
+    case VK_TAB:
+        return name + "Tab";
+    case VK_RETURN:
+        return name + "Enter";
+    case VK_ESCAPE:
+        return name + "Esc";
+    case VK_SPACE:
+        return name + "Space";
+    case VK_UP:
+        return name + "Up";
+    case VK_DOWN:
+        return name + "Down";
+    case VK_LEFT:
+        return name + "Left";
+    case VK_RIGHT:
+        return name + "Right";
+    case VK_F10:
+        return name + "F10";
+    default:
+        break;
     }
     char ch = static_cast<char>(key.shift || !(key.vk >= 'A' && key.vk <= 'Z') ? key.vk : key.vk - 'A' + 'a');
     return name + ch;
@@ -68,13 +88,27 @@ bool ScriptKeyReader::ReadControlSequence(KeyPress &key)
         params.push_back(static_cast<char>(ch));
     key = KeyPress();
     switch (ch) {
-    case 'A': key.vk = VK_UP; break;
-    case 'B': key.vk = VK_DOWN; break;
-    case 'C': key.vk = VK_RIGHT; break;
-    case 'D': key.vk = VK_LEFT; break;
-    case 'Z': key.vk = VK_TAB; key.shift = true; break;
-    case '~': key.vk = params == "21" ? VK_F10 : 0; break;
-    default: break;
+    case 'A':
+        key.vk = VK_UP;
+        break;
+    case 'B':
+        key.vk = VK_DOWN;
+        break;
+    case 'C':
+        key.vk = VK_RIGHT;
+        break;
+    case 'D':
+        key.vk = VK_LEFT;
+        break;
+    case 'Z':
+        key.vk = VK_TAB;
+        key.shift = true;
+        break;
+    case '~':
+        key.vk = params == "21" ? VK_F10 : 0;
+        break;
+    default:
+        break;
     }
     return key.vk != 0 && (params.empty() || ch == '~');
 }

@@ -279,7 +279,8 @@ void Painter::DrawMinimized()
     for (const WindowView &view : m_scene.topLevels) {
         if (view.visible && view.iconic)
             col = m_grid.Put(col, m_grid.Rows() - 1, U"[" + DecodeCp932(view.text) + U"]",
-                             view.active ? kAttrReverse : kAttrNone) + 1;
+                             view.active ? kAttrReverse : kAttrNone) +
+                  1;
     }
 }
 
@@ -312,9 +313,6 @@ std::u32string IconMarker(const SystemIcons &icons, HICON icon)
     return U"[#]";
 }
 
-RenderInfo Render(const Scene &scene, Grid &grid)
-{
-    return Painter(scene, grid).Run();
-}
+RenderInfo Render(const Scene &scene, Grid &grid) { return Painter(scene, grid).Run(); }
 
 } // namespace lzport

@@ -2,7 +2,6 @@
  * system. */
 #include "term_frontend.h"
 
-
 namespace lzport {
 
 Scene CaptureScene()

@@ -39,7 +39,8 @@ bool IsWordChar(char32_t ch) { return ch > 0x20 && ch < 0x7F; }
  * end of the line before, past the width if need be. */
 bool HangsAtLineEnd(char32_t ch)
 {
-    static const std::u32string_view kHanging = U"、。，．・：；？！」』）〕］｝〉》ー々ゝゞァィゥェォッャュョヮヵヶぁぃぅぇぉっゃゅょゎ｡､｣ｧｨｩｪｫｬｭｮｯｰﾞﾟ";
+    static const std::u32string_view kHanging =
+        U"、。，．・：；？！」』）〕］｝〉》ー々ゝゞァィゥェォッャュョヮヵヶぁぃぅぇぉっゃゅょゎ｡､｣ｧｨｩｪｫｬｭｮｯｰﾞﾟ";
     return kHanging.find(ch) != std::u32string_view::npos;
 }
 

@@ -89,10 +89,10 @@ bool CreateControls(HWND hDlg, const DialogTemplate &t, HINSTANCE hInstance, Dia
             exStyle |= WS_EX_CLIENTEDGE;
         }
         std::string text = c.textOrdinal ? OrdinalText(c.ordinal) : c.text;
-        HWND hCtl = CreateWindowExA(exStyle, c.className.c_str(), text.c_str(), style, MulDiv(c.x, info.xBase, 4),
-                                    MulDiv(c.y, info.yBase, 8), MulDiv(c.cx, info.xBase, 4),
-                                    MulDiv(c.cy, info.yBase, 8), hDlg, reinterpret_cast<HMENU>(c.id), hInstance,
-                                    const_cast<void *>(c.data));
+        HWND hCtl =
+            CreateWindowExA(exStyle, c.className.c_str(), text.c_str(), style, MulDiv(c.x, info.xBase, 4),
+                            MulDiv(c.y, info.yBase, 8), MulDiv(c.cx, info.xBase, 4), MulDiv(c.cy, info.yBase, 8), hDlg,
+                            reinterpret_cast<HMENU>(c.id), hInstance, const_cast<void *>(c.data));
         if (hCtl == nullptr) {
             if (t.style & DS_NOFAILCREATE)
                 continue;
@@ -173,12 +173,12 @@ HWND CreateDialogFromTemplate(HINSTANCE hInstance, const void *dialogTemplate, H
             EnableWindow(disabledOwner, FALSE);
         }
     }
-    LPCSTR className = t.classAtom != 0        ? MAKEINTATOM(t.classAtom)
+    LPCSTR className = t.classAtom != 0       ? MAKEINTATOM(t.classAtom)
                        : !t.className.empty() ? t.className.c_str()
                                               : MAKEINTATOM(kDialogClassAtom);
-    HWND hDlg = CreateWindowExA(t.exStyle, className, t.caption.c_str(), t.style & ~WS_VISIBLE, pos.x, pos.y,
-                                frame.right - frame.left, frame.bottom - frame.top, hWndOwner, nullptr, hInstance,
-                                nullptr);
+    HWND hDlg =
+        CreateWindowExA(t.exStyle, className, t.caption.c_str(), t.style & ~WS_VISIBLE, pos.x, pos.y,
+                        frame.right - frame.left, frame.bottom - frame.top, hWndOwner, nullptr, hInstance, nullptr);
     if (hDlg == nullptr) {
         if (disabledOwner != nullptr)
             EnableWindow(disabledOwner, TRUE);

@@ -42,7 +42,8 @@ UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMa
 {
     if (lpString != nullptr && cchMax > 0)
         lpString[0] = '\0';
-    return static_cast<UINT>(SendDlgItemMessageA(hDlg, nIDDlgItem, WM_GETTEXT, static_cast<WPARAM>(cchMax > 0 ? cchMax : 0),
+    return static_cast<UINT>(SendDlgItemMessageA(hDlg, nIDDlgItem, WM_GETTEXT,
+                                                 static_cast<WPARAM>(cchMax > 0 ? cchMax : 0),
                                                  reinterpret_cast<LPARAM>(lpString)));
 }
 

@@ -77,8 +77,7 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
     HWND focus = GetFocus();
     if (focus != nullptr && IsChild(hDlg, focus))
         SetFocus(hDlg);
-    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     if (hDlg == GetActiveWindow()) {
         if (owner != nullptr)
             SetForegroundWindow(owner);

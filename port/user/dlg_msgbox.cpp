@@ -39,7 +39,7 @@ const ButtonDef kContinue = {IDCONTINUE, "続行(&C)"};
 
 /* the buttons of each type, MB_OK to MB_CANCELTRYCONTINUE */
 const std::vector<std::vector<ButtonDef>> kButtons = {
-    {kOk},        {kOk, kCancel},         {kAbort, kRetry, kIgnore},      {kYes, kNo, kCancel},
+    {kOk},       {kOk, kCancel},    {kAbort, kRetry, kIgnore},       {kYes, kNo, kCancel},
     {kYes, kNo}, {kRetry, kCancel}, {kCancel, kTryAgain, kContinue},
 };
 

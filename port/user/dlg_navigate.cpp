@@ -18,10 +18,7 @@ namespace lzport {
 
 namespace {
 
-bool VisibleEnabled(HWND hWnd)
-{
-    return (GetWindowLongA(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
-}
+bool VisibleEnabled(HWND hWnd) { return (GetWindowLongA(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE; }
 
 bool OpensUp(HWND hWnd)
 {

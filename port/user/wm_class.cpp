@@ -37,7 +37,8 @@ ClassTable &Classes()
         table.classes.push_back(BuiltIn(kDialogClassName, kDialogClassAtom, DefDlgProcA, DLGWINDOWEXTRA, CS_SAVEBITS));
         table.classes.push_back(BuiltIn("Button", table.nextAtom++, ButtonWndProc, kButtonExtra,
                                         CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW | CS_PARENTDC));
-        table.classes.push_back(BuiltIn("Static", table.nextAtom++, StaticWndProc, kStaticExtra, CS_DBLCLKS | CS_PARENTDC));
+        table.classes.push_back(
+            BuiltIn("Static", table.nextAtom++, StaticWndProc, kStaticExtra, CS_DBLCLKS | CS_PARENTDC));
     }
     return table;
 }
@@ -124,9 +125,9 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpWndClass)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    WNDCLASSA plain = {lpWndClass->style,     lpWndClass->lpfnWndProc, lpWndClass->cbClsExtra,
-                       lpWndClass->cbWndExtra, lpWndClass->hInstance,  lpWndClass->hIcon,
-                       lpWndClass->hCursor,    lpWndClass->hbrBackground, lpWndClass->lpszMenuName,
+    WNDCLASSA plain = {lpWndClass->style,        lpWndClass->lpfnWndProc,   lpWndClass->cbClsExtra,
+                       lpWndClass->cbWndExtra,   lpWndClass->hInstance,     lpWndClass->hIcon,
+                       lpWndClass->hCursor,      lpWndClass->hbrBackground, lpWndClass->lpszMenuName,
                        lpWndClass->lpszClassName};
     ATOM atom = RegisterClassA(&plain);
     if (atom != 0) {

@@ -47,8 +47,8 @@ struct Window {
     LONG_PTR id = 0;
     LONG_PTR userData = 0;
     std::vector<BYTE> extra;
-    HWND parent = nullptr; /* null for a top-level window */
-    HWND owner = nullptr;  /* top-level windows only */
+    HWND parent = nullptr;      /* null for a top-level window */
+    HWND owner = nullptr;       /* top-level windows only */
     std::vector<HWND> children; /* z-order, topmost first */
     RECT rect = {};             /* window rectangle */
     RECT normalRect = {};       /* where a minimised window comes back to */

@@ -94,8 +94,7 @@ using namespace lzport;
 extern "C" {
 
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
-                            LPVOID lpParam)
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam)
 {
     const WindowClass *cls = FindClass(lpClassName);
     if (cls == nullptr) {
@@ -136,8 +135,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         BringToTop(hWnd);
     }
 
-    CREATESTRUCTA cs = {lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(createStyle),
-                        lpWindowName, lpClassName, dwExStyle};
+    CREATESTRUCTA cs = {
+        lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(createStyle),
+        lpWindowName, lpClassName, dwExStyle};
     if (!SendMessageA(hWnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         Free(hWnd);
         return nullptr;

@@ -106,8 +106,8 @@ BOOL WINAPI TranslateMessage(const MSG *lpMsg)
         return message == WM_KEYUP || message == WM_SYSKEYUP;
     int ch = KeyChar(static_cast<UINT>(lpMsg->wParam), GetKeyState(VK_SHIFT) < 0);
     if (ch != 0)
-        PostNext(MSG{lpMsg->hwnd, static_cast<UINT>(message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR), static_cast<WPARAM>(ch),
-                     lpMsg->lParam, lpMsg->time, lpMsg->pt});
+        PostNext(MSG{lpMsg->hwnd, static_cast<UINT>(message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR),
+                     static_cast<WPARAM>(ch), lpMsg->lParam, lpMsg->time, lpMsg->pt});
     return TRUE;
 }
 

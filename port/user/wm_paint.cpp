@@ -32,9 +32,9 @@ HDC OpenContext(HWND hWnd)
 
 void CloseContext(HDC hdc)
 {
-    g_contexts.erase(std::remove_if(g_contexts.begin(), g_contexts.end(),
-                                    [hdc](const PaintContext &c) { return c.hdc == hdc; }),
-                     g_contexts.end());
+    g_contexts.erase(
+        std::remove_if(g_contexts.begin(), g_contexts.end(), [hdc](const PaintContext &c) { return c.hdc == hdc; }),
+        g_contexts.end());
 }
 
 HWND ContextWindow(HDC hdc)
@@ -91,8 +91,7 @@ void PaintNow(HWND hWnd, bool children)
         PaintNow(child, true);
 }
 
-void ForEachTarget(HWND hWnd, bool children, void (*action)(Window *, const RECT *, UINT), const RECT *rect,
-                   UINT flags)
+void ForEachTarget(HWND hWnd, bool children, void (*action)(Window *, const RECT *, UINT), const RECT *rect, UINT flags)
 {
     Window *window = FindWnd(hWnd);
     if (window == nullptr)

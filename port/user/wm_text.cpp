@@ -73,8 +73,8 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount)
     if (lpString == nullptr || nMaxCount <= 0)
         return 0;
     lpString[0] = '\0';
-    return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount),
-                                         reinterpret_cast<LPARAM>(lpString)));
+    return static_cast<int>(
+        SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpString)));
 }
 
 int WINAPI GetWindowTextLengthA(HWND hWnd)

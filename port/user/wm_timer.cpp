@@ -28,7 +28,7 @@ struct Timer {
 std::vector<Timer> g_timers;
 UINT_PTR g_nextThreadTimer = 0x7FFF;
 
-const UINT kMinimumElapse = 10;          /* USER_TIMER_MINIMUM */
+const UINT kMinimumElapse = 10;         /* USER_TIMER_MINIMUM */
 const UINT kMaximumElapse = 0x7FFFFFFF; /* USER_TIMER_MAXIMUM */
 
 std::vector<Timer>::iterator Find(HWND hWnd, UINT_PTR id)

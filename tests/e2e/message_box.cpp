@@ -98,28 +98,30 @@ BoxIcon RecogniseIcon(HWND iconControl)
     };
     BoxIcon recognised = BoxIcon::Unrecognised;
     /* the box may not have painted itself yet: look until a candidate fits */
-    WaitUntil([&] {
-        Canvas shot(width, height);
-        if (!shot.Valid())
-            return false;
-        HDC screen = GetDC(NULL);
-        BOOL copied = BitBlt(shot.Dc(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-        ReleaseDC(NULL, screen);
-        if (!copied)
-            return false;
-        for (const auto &candidate : kCandidates) {
-            Canvas drawn(width, height);
-            if (!drawn.Valid())
+    WaitUntil(
+        [&] {
+            Canvas shot(width, height);
+            if (!shot.Valid())
                 return false;
-            drawn.Fill(shot.Pixel(0, 0));
-            DrawIconEx(drawn.Dc(), 0, 0, LoadIconA(NULL, candidate.id), width, height, 0, NULL, DI_NORMAL);
-            if (drawn.Distance(shot) < kSamePicture) {
-                recognised = candidate.icon;
-                return true;
+            HDC screen = GetDC(NULL);
+            BOOL copied = BitBlt(shot.Dc(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+            ReleaseDC(NULL, screen);
+            if (!copied)
+                return false;
+            for (const auto &candidate : kCandidates) {
+                Canvas drawn(width, height);
+                if (!drawn.Valid())
+                    return false;
+                drawn.Fill(shot.Pixel(0, 0));
+                DrawIconEx(drawn.Dc(), 0, 0, LoadIconA(NULL, candidate.id), width, height, 0, NULL, DI_NORMAL);
+                if (drawn.Distance(shot) < kSamePicture) {
+                    recognised = candidate.icon;
+                    return true;
+                }
             }
-        }
-        return false;
-    }, 5000);
+            return false;
+        },
+        5000);
     return recognised;
 }
 

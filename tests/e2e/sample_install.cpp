@@ -32,8 +32,8 @@ const char *const kGroupFiles[] = {"ルメオ ゼルコアバージョン.lnk", 
 
 /* the installation folder's contents; the stock book is "StockBook" */
 const char *const kInstallFolders[] = {"Data", "表示", "StockBook", "StockBook\\Sub"};
-const char *const kInstallFiles[] = {"LZ7300.EXE", "ソフト.ini", "Data\\sample.dat", "表示\\表.txt",
-                                     "StockBook\\book1.lzb", "StockBook\\Sub\\page.lzp"};
+const char *const kInstallFiles[] = {"LZ7300.EXE",   "ソフト.ini",           "Data\\sample.dat",
+                                     "表示\\表.txt", "StockBook\\book1.lzb", "StockBook\\Sub\\page.lzp"};
 
 std::string WindowsDir()
 {
@@ -111,8 +111,7 @@ bool SampleInstall::AddValue(const std::string &key, const std::string &name, co
 
 bool SampleInstall::Create(GroupWidth group)
 {
-    if (m_windowsDir.empty() || !CreateDirectoryA(m_vendorDir.c_str(), NULL) ||
-        !AddFolder(m_installDir))
+    if (m_windowsDir.empty() || !CreateDirectoryA(m_vendorDir.c_str(), NULL) || !AddFolder(m_installDir))
         return false;
     for (const char *folder : kInstallFolders) {
         if (!AddFolder(m_installDir + "\\" + folder))

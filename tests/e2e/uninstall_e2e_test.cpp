@@ -42,10 +42,10 @@ struct Message {
     std::vector<int> buttons;
 };
 const Message kNotInstalled = {"ルメオ ゼルコアバージョンがインストールされていません。", BoxIcon::Stop, {IDOK}};
-const Message kMainRunning = {"ルメオ ゼルコアバージョンが起動しています。終了させてから実行してください。",
-                              BoxIcon::Stop, {IDOK}};
-const Message kExplorerRunning = {"ルメオ エクスプローラが起動しています。終了させてから実行してください。",
-                                  BoxIcon::Stop, {IDOK}};
+const Message kMainRunning = {
+    "ルメオ ゼルコアバージョンが起動しています。終了させてから実行してください。", BoxIcon::Stop, {IDOK}};
+const Message kExplorerRunning = {
+    "ルメオ エクスプローラが起動しています。終了させてから実行してください。", BoxIcon::Stop, {IDOK}};
 const Message kConfirm = {"ｱﾝｲﾝｽﾄｰﾙを実行します。よろしいですか？", BoxIcon::Question, {IDYES, IDNO}};
 const Message kAllRemoved = {"完全に削除しました。", BoxIcon::Exclamation, {IDOK}};
 const Message kRemoved = {"削除に成功しました。", BoxIcon::Exclamation, {IDOK}};
@@ -235,13 +235,12 @@ TEST_P(UninstallerRunningTest, RefusesWhileTheProductRunsAndStaysOpen)
     EXPECT_EQ(std::vector<std::string>(), m_install.Missing());
 }
 
-INSTANTIATE_TEST_SUITE_P(Product, UninstallerRunningTest,
-                         testing::Values(RunningCase{"MainApplication", {"LZ7300_MainWindow_Kep@vemo"}, &kMainRunning},
-                                         RunningCase{"Explorer", {"LZ7300_Explorer@vemo"}, &kExplorerRunning},
-                                         RunningCase{"Both",
-                                                     {"LZ7300_Explorer@vemo", "LZ7300_MainWindow_Kep@vemo"},
-                                                     &kMainRunning}),
-                         [](const testing::TestParamInfo<RunningCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Product, UninstallerRunningTest,
+    testing::Values(RunningCase{"MainApplication", {"LZ7300_MainWindow_Kep@vemo"}, &kMainRunning},
+                    RunningCase{"Explorer", {"LZ7300_Explorer@vemo"}, &kExplorerRunning},
+                    RunningCase{"Both", {"LZ7300_Explorer@vemo", "LZ7300_MainWindow_Kep@vemo"}, &kMainRunning}),
+    [](const testing::TestParamInfo<RunningCase> &info) { return std::string(info.param.name); });
 
 TEST_F(UninstallerTest, DecliningTheConfirmationChangesNothing)
 {

@@ -41,9 +41,25 @@ protected:
 TEST_F(FolderPolicyTest, RefusesMalformedPaths)
 {
     const char *bad[] = {
-        "", "relative\\folder", "folder", "\\rooted\\folder", "\\\\server\\share\\folder", "\\\\?\\C:\\folder",
-        "C:", "C:folder", "C:\\", "c:\\", "1:\\folder", "C:/folder/sub",
-        "C:\\a\\\\b", "C:\\a\\.\\b", "C:\\a\\..\\b", "C:\\..", "C:\\.", "C:\\a\\..", "C:\\a\\\\",
+        "",
+        "relative\\folder",
+        "folder",
+        "\\rooted\\folder",
+        "\\\\server\\share\\folder",
+        "\\\\?\\C:\\folder",
+        "C:",
+        "C:folder",
+        "C:\\",
+        "c:\\",
+        "1:\\folder",
+        "C:/folder/sub",
+        "C:\\a\\\\b",
+        "C:\\a\\.\\b",
+        "C:\\a\\..\\b",
+        "C:\\..",
+        "C:\\.",
+        "C:\\a\\..",
+        "C:\\a\\\\",
     };
     for (const char *path : bad)
         EXPECT_EQ(FALSE, IsRemovableFolder(path)) << path;
@@ -95,17 +111,17 @@ TEST_F(FolderPolicyTest, KeptFolderName)
         BOOL removeInstall;
         const char *keep;
     } cases[] = {
-        {"C:\\LZ\\StockBook", "C:\\LZ", TRUE, "StockBook"},          /* the usual place */
-        {"C:\\lz\\data\\StockBook", "C:\\LZ", TRUE, "data"},         /* deeper: spare the way there */
+        {"C:\\LZ\\StockBook", "C:\\LZ", TRUE, "StockBook"},  /* the usual place */
+        {"C:\\lz\\data\\StockBook", "C:\\LZ", TRUE, "data"}, /* deeper: spare the way there */
         {"c:\\lz\\Data\\SB\\", "C:\\LZ\\", TRUE, "Data"},
-        {"C:\\ＬＺ\\data\\SB", "C:\\ｌｚ", TRUE, "data"},           /* full-width letters fold too */
-        {"C:\\ソ\\表\\Book", "C:\\ソ", TRUE, "表"},                  /* trail bytes 0x5C */
-        {"C:\\LZ", "C:\\LZ", FALSE, ""},                              /* the folder itself */
+        {"C:\\ＬＺ\\data\\SB", "C:\\ｌｚ", TRUE, "data"}, /* full-width letters fold too */
+        {"C:\\ソ\\表\\Book", "C:\\ソ", TRUE, "表"},       /* trail bytes 0x5C */
+        {"C:\\LZ", "C:\\LZ", FALSE, ""},                  /* the folder itself */
         {"C:\\lz\\", "C:\\LZ", FALSE, ""},
-        {"C:\\", "C:\\LZ", FALSE, ""},                                /* a folder that holds it */
+        {"C:\\", "C:\\LZ", FALSE, ""}, /* a folder that holds it */
         {"C:\\Apps", "C:\\Apps\\LZ", FALSE, ""},
-        {"C:\\Other\\Book", "C:\\LZ", TRUE, "Book"},                 /* elsewhere: last component */
-        {"C:\\LZX\\Book", "C:\\LZ", TRUE, "Book"},                   /* not at a backslash boundary */
+        {"C:\\Other\\Book", "C:\\LZ", TRUE, "Book"}, /* elsewhere: last component */
+        {"C:\\LZX\\Book", "C:\\LZ", TRUE, "Book"},   /* not at a backslash boundary */
         {"D:\\Data\\Book\\", "C:\\LZ", TRUE, ""},
         {"Book", "C:\\LZ", TRUE, "Book"},
         {"", "C:\\LZ", TRUE, ""},

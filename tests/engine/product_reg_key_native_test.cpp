@@ -64,10 +64,10 @@ TEST_F(ProductRegKeyFaultTest, EnumSubKeysSkipsFailedIndicesAndEnds)
         BOOL forever;
         int expectedCount;
     } cases[] = {
-        {1, ERROR_MORE_DATA, FALSE, 3},     /* a name too long: skipped, the rest listed */
+        {1, ERROR_MORE_DATA, FALSE, 3}, /* a name too long: skipped, the rest listed */
         {2, ERROR_ACCESS_DENIED, FALSE, 3},
-        {0, ERROR_MORE_DATA, TRUE, 0},      /* every index fails: the listing still ends */
-        {2, ERROR_KEY_DELETED, TRUE, 2},    /* the key went away under the listing */
+        {0, ERROR_MORE_DATA, TRUE, 0},   /* every index fails: the listing still ends */
+        {2, ERROR_KEY_DELETED, TRUE, 2}, /* the key went away under the listing */
     };
     for (const auto &c : cases) {
         LzPortRegResetFaults();

@@ -41,9 +41,9 @@ TEST_F(RemoveFolderTest, RefusesPathsItCannotSplitOrEnter)
     } cases[] = {
         {"", cwd},
         {"NoBackslash", cwd},
-        {m_root + "\\Missing", m_root},              /* parent entered, folder missing */
-        {m_root + "\\NoParent\\App", cwd},           /* parent missing */
-        {m_root + "\\App\\", m_root + "\\App"},      /* empty leaf cannot be entered */
+        {m_root + "\\Missing", m_root},                 /* parent entered, folder missing */
+        {m_root + "\\NoParent\\App", cwd},              /* parent missing */
+        {m_root + "\\App\\", m_root + "\\App"},         /* empty leaf cannot be entered */
         {m_root + "\\App\\file.txt", m_root + "\\App"}, /* not a folder */
     };
     for (const auto &c : cases) {

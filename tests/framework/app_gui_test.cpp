@@ -92,8 +92,8 @@ public:
     int m_nUser = 0;
     BOOL Create()
     {
-        return SubclassWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-                                              GetModuleHandleA(NULL), NULL));
+        return SubclassWindow(
+            CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, GetModuleHandleA(NULL), NULL));
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -134,9 +134,9 @@ TEST(AppStartTest, FailedInitInstanceEndsTheMainWindowThenGivesExitInstancesCode
 TEST(AppStartTest, ModalDialogAsMainWindowEndsTheProgramWithExitCodeZero)
 {
     ScriptedApp app;
-    DialogTemplate dialogTemplate(false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 150, 80,
-                                  {{IDCANCEL, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 50, 60, 50, 14,
-                                    "Cancel"}});
+    DialogTemplate dialogTemplate(
+        false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 150, 80,
+        {{IDCANCEL, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 50, 60, 50, 14, "Cancel"}});
     INT_PTR nModalResult = 0;
     app.m_initInstance = [&](ScriptedApp &a) {
         a.Enable3dControlsStatic();

@@ -30,7 +30,8 @@ std::vector<ControlDef> StandardControls()
     return {
         {IDCANCEL, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 135, 150, 50, 14,
          "Cancel"},
-        {IDOK, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, 80, 150, 50, 14, "Run"},
+        {IDOK, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | BS_PUSHBUTTON, 80, 150, 50, 14,
+         "Run"},
         {IDC_CHECK, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 65, 125, 57, 10, "Check"},
         {IDC_TEXT, guitest::kStatic, WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 20, 10, 155, 8, ""},
     };
@@ -193,13 +194,10 @@ struct CheckCase {
 TEST_F(DialogTest, CheckBoxExchangeGoesBothWays)
 {
     const CheckCase cases[] = {
-        {1, 0, IDOK, BST_CHECKED, 1},
-        {0, 0, IDOK, BST_UNCHECKED, 0},
-        {1, 1, IDOK, BST_CHECKED, 0},
-        {0, 1, IDOK, BST_UNCHECKED, 1},
-        {0, 2, IDOK, BST_UNCHECKED, 0},
-        {7, 0, IDOK, BST_UNCHECKED, 0},  /* no such state: shown unchecked */
-        {1, 1, IDCANCEL, BST_CHECKED, 1}, /* Cancel takes nothing from the controls */
+        {1, 0, IDOK, BST_CHECKED, 1},     {0, 0, IDOK, BST_UNCHECKED, 0},
+        {1, 1, IDOK, BST_CHECKED, 0},     {0, 1, IDOK, BST_UNCHECKED, 1},
+        {0, 2, IDOK, BST_UNCHECKED, 0},   {7, 0, IDOK, BST_UNCHECKED, 0}, /* no such state: shown unchecked */
+        {1, 1, IDCANCEL, BST_CHECKED, 1},                                 /* Cancel takes nothing from the controls */
     };
     for (const CheckCase &c : cases) {
         SCOPED_TRACE(testing::Message() << "initial " << c.initial << ", clicks " << c.clicks << ", end " << c.endWith);
@@ -207,7 +205,8 @@ TEST_F(DialogTest, CheckBoxExchangeGoesBothWays)
         ExchangeDialog dlg(dialogTemplate);
         dlg.m_nCheck = c.initial;
         LRESULT shown = -1;
-        std::vector<Step> steps = {OnDialog([&](HWND h) { shown = SendMessageA(GetDlgItem(h, IDC_CHECK), BM_GETCHECK, 0, 0); })};
+        std::vector<Step> steps = {
+            OnDialog([&](HWND h) { shown = SendMessageA(GetDlgItem(h, IDC_CHECK), BM_GETCHECK, 0, 0); })};
         for (int i = 0; i < c.clicks; i++)
             steps.push_back(Click(IDC_CHECK));
         steps.push_back(Click(c.endWith));
@@ -302,9 +301,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(PaintingDialog, TestDialog)
-    ON_WM_SYSCOMMAND()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
 class ExtraCommandDialog : public PaintingDialog {
@@ -318,7 +317,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ExtraCommandDialog, PaintingDialog)
-    ON_COMMAND(IDC_EXTRA, ExtraCommandDialog::OnExtra)
+ON_COMMAND(IDC_EXTRA, ExtraCommandDialog::OnExtra)
 END_MESSAGE_MAP()
 
 TEST_F(DialogTest, HandlersOfEveryMapInTheChainAreReached)
@@ -437,7 +436,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(HelpApp, guitest::TestApp)
-    ON_COMMAND(ID_HELP, HelpApp::OnTestHelp)
+ON_COMMAND(ID_HELP, HelpApp::OnTestHelp)
 END_MESSAGE_MAP()
 
 TEST_F(DialogTest, CommandsTheDialogDoesNotHandleReachTheApplication)

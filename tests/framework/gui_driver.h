@@ -262,10 +262,7 @@ inline bool TakeQuitMessage(WPARAM *pCode)
 /* An application object for one test, current while it lives. */
 class TestApp : public CWinApp {
 public:
-    explicit TestApp(LPCSTR lpszTitle = "Framework test") : CWinApp(lpszTitle)
-    {
-        m_hInstance = GetModuleHandleA(NULL);
-    }
+    explicit TestApp(LPCSTR lpszTitle = "Framework test") : CWinApp(lpszTitle) { m_hInstance = GetModuleHandleA(NULL); }
 };
 
 /* The work area of the screen. */

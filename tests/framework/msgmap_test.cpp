@@ -35,9 +35,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(RecordingDialog, CDialog)
-    ON_WM_SYSCOMMAND()
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
 /* One more level: its own command and its own WM_PAINT. */
@@ -49,8 +49,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(DerivedDialog, RecordingDialog)
-    ON_COMMAND(IDC_EXTRA, DerivedDialog::OnExtra)
-    ON_WM_PAINT()
+ON_COMMAND(IDC_EXTRA, DerivedDialog::OnExtra)
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 struct CommandCase {

@@ -65,7 +65,6 @@ private:
     InitAction m_action;
 };
 
-
 void ExpectSameRect(const RECT &a, const RECT &b)
 {
     EXPECT_EQ(a.left, b.left);
@@ -119,9 +118,9 @@ TEST(PlacementTest, DefaultPlacedDialogsAreCentredAndOthersLeftAlone)
         GetWindowRect(hOwner, &ownerRect);
         CWnd *pParent = (c.owner == Owner::None || c.owner == Owner::MainWindow) ? NULL : CWnd::FromHandle(hOwner);
 
-        DialogTemplate dialogTemplate(c.extended, c.style, c.x, c.y, 150, 80,
-                                      {{IDOK, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 50, 60, 50, 14,
-                                        "OK"}});
+        DialogTemplate dialogTemplate(
+            c.extended, c.style, c.x, c.y, 150, 80,
+            {{IDOK, guitest::kButton, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 50, 60, 50, 14, "OK"}});
         PlacedDialog dlg(dialogTemplate, pParent, c.init);
         dlg.m_enableOwner = c.owner == Owner::EnabledDuringInit;
         RECT shown = {};

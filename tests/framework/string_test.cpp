@@ -73,12 +73,8 @@ TEST_F(StringTest, FindSubstringStartsOnCharacters)
         const char *sub;
         int index;
     } cases[] = {
-        {"ソフト\\表", "\\", 6},
-        {"ソフト\\表", "表", 7},
-        {"表示", "\\", -1},
-        {"abc", "", 0},
-        {"abc", "bc", 1},
-        {"abc", "cd", -1},
+        {"ソフト\\表", "\\", 6}, {"ソフト\\表", "表", 7}, {"表示", "\\", -1},
+        {"abc", "", 0},          {"abc", "bc", 1},        {"abc", "cd", -1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.index, CString(c.text).Find(c.sub)) << c.text << " / " << c.sub;
@@ -92,7 +88,12 @@ TEST_F(StringTest, LeftRightMidClampCounts)
         const char *left;
         const char *right;
     } cases[] = {
-        {-5, "", ""}, {0, "", ""}, {2, "ab", "ef"}, {6, "abcdef", "abcdef"}, {7, "abcdef", "abcdef"}, {1000, "abcdef", "abcdef"},
+        {-5, "", ""},
+        {0, "", ""},
+        {2, "ab", "ef"},
+        {6, "abcdef", "abcdef"},
+        {7, "abcdef", "abcdef"},
+        {1000, "abcdef", "abcdef"},
     };
     CString s("abcdef");
     for (const auto &c : cases) {
@@ -164,14 +165,8 @@ TEST_F(StringTest, ComparisonsCountCaseAndDoubleByteUnits)
         int sign;
         int signNoCase;
     } cases[] = {
-        {"abc", "abc", 0, 0},
-        {"abc", "ABC", 1, 0},
-        {"abc", "abd", -1, -1},
-        {"ab", "abc", -1, -1},
-        {"ＡＢＣ", "ａｂｃ", -1, 0},
-        {"ソフト", "ソフト", 0, 0},
-        {"ア", "イ", -1, -1},
-        {"", "", 0, 0},
+        {"abc", "abc", 0, 0},        {"abc", "ABC", 1, 0},       {"abc", "abd", -1, -1}, {"ab", "abc", -1, -1},
+        {"ＡＢＣ", "ａｂｃ", -1, 0}, {"ソフト", "ソフト", 0, 0}, {"ア", "イ", -1, -1},   {"", "", 0, 0},
         {"", "a", -1, -1},
     };
     auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
@@ -369,7 +364,7 @@ TEST(StringArrayTest, RemoveAt)
         int count;
         const char *left;
     } cases[] = {
-        {0, 1, "bcde"}, {4, 1, "abcd"}, {1, 3, "ae"}, {0, 5, ""},
+        {0, 1, "bcde"},  {4, 1, "abcd"},   {1, 3, "ae"},    {0, 5, ""},
         {2, 0, "abcde"}, {-1, 1, "abcde"}, {3, 3, "abcde"}, {5, 1, "abcde"},
     };
     for (const auto &c : cases) {

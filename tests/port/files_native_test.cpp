@@ -3,10 +3,10 @@
  * than MAX_PATH, its folder renamed or removed behind its back, drives,
  * permissions closed to everyone, and host names without a code page 932
  * form. */
-#include <gtest/gtest.h>
 #include <direct.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>

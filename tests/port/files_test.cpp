@@ -3,9 +3,9 @@
  * an entry (letter case, ".", "..", separators, trailing dots), double-byte
  * names, errors for missing and unsuitable targets, and the working
  * directory's round trips. */
-#include <gtest/gtest.h>
 #include <direct.h>
 #include <errno.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <windows.h>
 
@@ -19,11 +19,11 @@
 namespace {
 
 const DWORD kSentinel = 0xdeadbeef;
-const char kSo[] = "\x83\x5c";        /* ソ: trail byte 0x5C */
-const char kKanaA[] = "\x83\x41";     /* ア: trail byte 'A' */
+const char kSo[] = "\x83\x5c";          /* ソ: trail byte 0x5C */
+const char kKanaA[] = "\x83\x41";       /* ア: trail byte 'A' */
 const char kKanaSmallYa[] = "\x83\x61"; /* ャ: trail byte 'a' */
-const char kWideUpperA[] = "\x82\x60"; /* full-width A */
-const char kWideLowerA[] = "\x82\x81"; /* full-width a */
+const char kWideUpperA[] = "\x82\x60";  /* full-width A */
+const char kWideLowerA[] = "\x82\x81";  /* full-width a */
 
 enum Kind { kFolder, kFile, kError };
 
@@ -433,7 +433,7 @@ TEST_F(FilesTest, WorkingDirectoryRoundTrips)
         const char *to;
         std::string expected;
     } steps[] = {
-        {"Dir", m_s / "Dir"}, {"Sub", m_s / "Dir\\Sub"}, {"..", m_s / "Dir"}, {"..\\DIR\\SUB\\", m_s / "DIR\\SUB"},
+        {"Dir", m_s / "Dir"},   {"Sub", m_s / "Dir\\Sub"}, {"..", m_s / "Dir"}, {"..\\DIR\\SUB\\", m_s / "DIR\\SUB"},
         {"..\\..", m_s.Path()}, {".", m_s.Path()},
     };
     for (const auto &s : steps) {

@@ -36,8 +36,7 @@ int RemoveEntry(const char *path, const struct stat *, int, struct FTW *)
 HKEY Create(const char *path, REGSAM sam = KEY_ALL_ACCESS, DWORD *disposition = nullptr)
 {
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, sam, nullptr, &key, disposition))
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, sam, nullptr, &key, disposition))
         << path;
     return key;
 }
@@ -342,8 +341,8 @@ TEST_F(RegistryFileTest, TwoProcessesWritingAtOnceLoseNothing)
     for (int i = 0; i < 60; ++i) {
         std::string path = std::string("SoftWare\\Race\\") + who + std::to_string(i);
         HKEY key = nullptr;
-        LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr);
+        LONG rc =
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         if (child == 0 && rc != ERROR_SUCCESS)
             _exit(1);
         RegCloseKey(key);
@@ -485,8 +484,8 @@ TEST_F(RegistryFileTest, ArgumentsWineDoesNotCheck)
     HKEY key = kSentinelKey;
     char name[8];
     DWORD length = sizeof name, disp = 0;
-    EXPECT_EQ(ERROR_BADKEY, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "a", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr,
-                                            nullptr));
+    EXPECT_EQ(ERROR_BADKEY,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, "a", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr, nullptr));
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "a", 0, KEY_READ, nullptr));
     EXPECT_EQ(ERROR_INVALID_PARAMETER,
               RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, nullptr, &length, nullptr, nullptr, nullptr, nullptr));
@@ -500,8 +499,8 @@ TEST_F(RegistryFileTest, ArgumentsWineDoesNotCheck)
     EXPECT_EQ(HKEY_CURRENT_USER, key);
     EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_CURRENT_USER));
 
-    EXPECT_EQ(ERROR_INVALID_PARAMETER, RegCreateKeyExA(HKEY_LOCAL_MACHINE, "tab\there", 0, nullptr, 0,
-                                                       KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, "tab\there", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     key = Create("SoftWare");
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegSetValueExA(key, "line\nbreak", 0, REG_SZ, (const BYTE *)"", 1));
     /* an empty sub-key name opens the key itself (Wine 8 reports it created) */

@@ -117,8 +117,8 @@ TEST_F(RegistryTest, OpenNeverCreatesAndClearsTheResultOnFailure)
 
     HKEY key = kSentinelKey;
     DWORD disp = kSentinel;
-    EXPECT_EQ(ERROR_BAD_PATHNAME, RegCreateKeyExA(m_key, "\\leading", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                                  &disp));
+    EXPECT_EQ(ERROR_BAD_PATHNAME,
+              RegCreateKeyExA(m_key, "\\leading", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp));
     EXPECT_EQ(nullptr, key);
     EXPECT_EQ(kSentinel, disp);
 }
@@ -233,10 +233,10 @@ TEST_F(RegistryTest, AnsiPathsLongerThanMaxPathAreRefusedBeforeAnyLookup)
         std::string path;
         LONG expected;
     } cases[] = {
-        {std::string(255, 'a') + "\\abcd", ERROR_FILE_NOT_FOUND},  /* 260 characters */
-        {std::string(255, 'a') + "\\abcde", ERROR_MORE_DATA},      /* 261 */
-        {kana(131) + "\\" + kana(128), ERROR_FILE_NOT_FOUND},      /* 260 characters in 519 bytes */
-        {kana(131) + "\\" + kana(129), ERROR_MORE_DATA},           /* 261 */
+        {std::string(255, 'a') + "\\abcd", ERROR_FILE_NOT_FOUND}, /* 260 characters */
+        {std::string(255, 'a') + "\\abcde", ERROR_MORE_DATA},     /* 261 */
+        {kana(131) + "\\" + kana(128), ERROR_FILE_NOT_FOUND},     /* 260 characters in 519 bytes */
+        {kana(131) + "\\" + kana(129), ERROR_MORE_DATA},          /* 261 */
     };
     for (const auto &c : cases) {
         HKEY key = (HKEY)(ULONG_PTR)0xdeadbeef;
@@ -305,12 +305,9 @@ TEST_F(RegistryTest, QueryGivesTypeAndSizeAndLeavesAShortBufferAlone)
         DWORD type;
         std::string data;
     } cases[] = {
-        {"sz", REG_SZ, std::string("C:\\ソフト") + '\0'},
-        {"expand", REG_EXPAND_SZ, std::string("%WINDIR%") + '\0'},
-        {"multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5)},
-        {"dword", REG_DWORD, std::string("\x2a\0\0\0", 4)},
-        {"binary", REG_BINARY, std::string("\x01\0\xff", 3)},
-        {"none", REG_NONE, "xyz"},
+        {"sz", REG_SZ, std::string("C:\\ソフト") + '\0'},     {"expand", REG_EXPAND_SZ, std::string("%WINDIR%") + '\0'},
+        {"multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5)},  {"dword", REG_DWORD, std::string("\x2a\0\0\0", 4)},
+        {"binary", REG_BINARY, std::string("\x01\0\xff", 3)}, {"none", REG_NONE, "xyz"},
     };
     for (const Case &c : cases) {
         ASSERT_EQ(ERROR_SUCCESS, SetBytes(m_key, c.name, c.type, c.data)) << c.name;
@@ -440,7 +437,12 @@ TEST_F(RegistryTest, AHandleOfADeletedKeyStaysDeleted)
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(m_key, "gone"));
 
     const std::vector<std::pair<const char *, std::function<LONG()>>> operations = {
-        {"query", [&] { DWORD n = 8; BYTE b[8]; return RegQueryValueExA(first, "old", nullptr, nullptr, b, &n); }},
+        {"query",
+         [&] {
+             DWORD n = 8;
+             BYTE b[8];
+             return RegQueryValueExA(first, "old", nullptr, nullptr, b, &n);
+         }},
         {"set", [&] { return RegSetValueExA(first, "new", 0, REG_SZ, (const BYTE *)"x", 2); }},
         {"delete value", [&] { return RegDeleteValueA(first, "old"); }},
         {"enumerate",
@@ -449,9 +451,14 @@ TEST_F(RegistryTest, AHandleOfADeletedKeyStaysDeleted)
              DWORD l = 8;
              return RegEnumKeyExA(first, 0, n, &l, nullptr, nullptr, nullptr, nullptr);
          }},
-        {"open", [&] { HKEY k; return RegOpenKeyExA(first, "", 0, KEY_READ, &k); }},
+        {"open",
+         [&] {
+             HKEY k;
+             return RegOpenKeyExA(first, "", 0, KEY_READ, &k);
+         }},
         {"delete", [&] { return RegDeleteKeyA(first, ""); }},
-        {"create", [&] {
+        {"create",
+         [&] {
              HKEY k;
              DWORD d = kSentinel;
              LONG rc = RegCreateKeyExA(first, "sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, &d);

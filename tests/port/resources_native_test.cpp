@@ -39,11 +39,11 @@ public:
         KeyField(type);
         KeyField(name);
         Align();
-        Dword(0);        /* DataVersion */
-        Word(0x1030);    /* MemoryFlags */
+        Dword(0);     /* DataVersion */
+        Word(0x1030); /* MemoryFlags */
         Word(language);
-        Dword(0);        /* Version */
-        Dword(0);        /* Characteristics */
+        Dword(0); /* Version */
+        Dword(0); /* Characteristics */
         DWORD headerSize = static_cast<DWORD>(m_bytes.size() - start);
         for (int i = 0; i < 4; ++i)
             m_bytes[start + 4 + i] = static_cast<BYTE>(headerSize >> (8 * i));
@@ -126,7 +126,7 @@ TEST_F(NativeResources, NamedTypesAndNames)
     Use(image);
     static const struct {
         LPCSTR type, name;
-        int data;     /* 0: not found */
+        int data; /* 0: not found */
         DWORD error;
     } cases[] = {
         {MAKEINTRESOURCEA(kRcData), "ABOUT", 1, 0},
@@ -166,18 +166,14 @@ TEST_F(NativeResources, LanguageFallback)
     static const struct {
         WORD name, asked, found; /* found 0xFFFF: ERROR_RESOURCE_LANG_NOT_FOUND */
     } cases[] = {
-        {1, german, german},
-        {1, 0x0C07, neutral},     /* German (Austria): no sublanguage-neutral German, so neutral */
-        {1, japanese, neutral},
-        {1, neutral, neutral},
-        {2, neutral, english},    /* no Japanese, the locale's language: English */
-        {2, 0x0800, english},     /* the system's default */
-        {2, japanese, 0xFFFF},    /* a language asked for is not replaced by another */
-        {3, neutral, german},     /* nothing else fits: the first */
-        {3, english, 0xFFFF},
-        {4, japanese, 0x0011},
-        {4, neutral, 0x0011},
-        {5, neutral, japanese},   /* the locale's language before English */
+        {1, german, german},    {1, 0x0C07, neutral}, /* German (Austria): no sublanguage-neutral German, so neutral */
+        {1, japanese, neutral}, {1, neutral, neutral},
+        {2, neutral, english}, /* no Japanese, the locale's language: English */
+        {2, 0x0800, english},  /* the system's default */
+        {2, japanese, 0xFFFF}, /* a language asked for is not replaced by another */
+        {3, neutral, german},  /* nothing else fits: the first */
+        {3, english, 0xFFFF},   {4, japanese, 0x0011},
+        {4, neutral, 0x0011},   {5, neutral, japanese}, /* the locale's language before English */
         {5, english, english},
     };
     for (const auto &c : cases) {
@@ -219,8 +215,8 @@ TEST_F(NativeResources, ImagesCutShortOrMalformed)
     };
     std::vector<Case> cases;
     cases.push_back({"whole", whole.Bytes(), Data(1), Data(2)});
-    cases.push_back({"cut in the last data", std::vector<BYTE>(whole.Bytes().begin(), whole.Bytes().end() - 3),
-                     Data(1), Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
+    cases.push_back({"cut in the last data", std::vector<BYTE>(whole.Bytes().begin(), whole.Bytes().end() - 3), Data(1),
+                     Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
     cases.push_back({"cut in the last header",
                      std::vector<BYTE>(whole.Bytes().begin(), whole.Bytes().begin() + secondRecord + 20), Data(1),
                      Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
@@ -254,7 +250,11 @@ TEST_F(NativeResources, StringTables)
 {
     /* block 1 holds strings 0 to 15: a wave dash, a character outside the
      * basic plane (two units), then a count that runs past the table */
-    std::u16string block = std::u16string(u"\x0003" u"A\u301C!") + u"\x0002" + u"\U0001F600" + u"\x0009" u"xy";
+    std::u16string block = std::u16string(u"\x0003"
+                                          u"A\u301C!") +
+                           u"\x0002" + u"\U0001F600" +
+                           u"\x0009"
+                           u"xy";
     Image image;
     image.Add(6, 1, 0x0411, Units(block));
     Use(image);
@@ -264,12 +264,8 @@ TEST_F(NativeResources, StringTables)
         int size;
         const char *text;
     } cases[] = {
-        {0, 16, "A\x81\x60!"},
-        {0, 4, "A\x81\x60"},
-        {0, 3, "A"}, /* no room for both bytes of the wave dash */
-        {1, 16, "??"},
-        {2, 16, ""},
-        {3, 16, ""},
+        {0, 16, "A\x81\x60!"}, {0, 4, "A\x81\x60"}, {0, 3, "A"}, /* no room for both bytes of the wave dash */
+        {1, 16, "??"},         {2, 16, ""},         {3, 16, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::to_string(c.id) + " into " + std::to_string(c.size));
@@ -293,8 +289,20 @@ std::vector<BYTE> Group(const std::vector<std::vector<int>> &entries)
     std::vector<BYTE> group = {0, 0, 1, 0, static_cast<BYTE>(entries.size()), 0};
     for (const auto &e : entries) {
         /* width, height, bits per pixel, image id */
-        std::vector<BYTE> entry = {static_cast<BYTE>(e[0]), static_cast<BYTE>(e[1]), 0, 0, 1, 0,
-                                   static_cast<BYTE>(e[2]), 0, 40, 0, 0, 0, static_cast<BYTE>(e[3]), 0};
+        std::vector<BYTE> entry = {static_cast<BYTE>(e[0]),
+                                   static_cast<BYTE>(e[1]),
+                                   0,
+                                   0,
+                                   1,
+                                   0,
+                                   static_cast<BYTE>(e[2]),
+                                   0,
+                                   40,
+                                   0,
+                                   0,
+                                   0,
+                                   static_cast<BYTE>(e[3]),
+                                   0};
         group.insert(group.end(), entry.begin(), entry.end());
     }
     return group;
@@ -321,7 +329,7 @@ TEST_F(NativeResources, IconImageChoice)
         {2, 4, kUntouched}, /* as far from 32 by 32 both: the deeper colours */
         {3, 1, kUntouched}, /* 0 by 0 stands for 256 by 256 */
         {4, 0, ERROR_RESOURCE_NAME_NOT_FOUND}, /* the image it lists is missing */
-        {5, 0, kUntouched}, /* a group without images fails without an error */
+        {5, 0, kUntouched},                    /* a group without images fails without an error */
         {6, 0, ERROR_RESOURCE_TYPE_NOT_FOUND},
     };
     for (const auto &c : cases) {

@@ -13,9 +13,9 @@
 #include "wm_support.h"
 
 using wmtest::ControlDef;
-using wmtest::Recorder;
 using wmtest::kButtonAtom;
 using wmtest::kStaticAtom;
+using wmtest::Recorder;
 
 namespace {
 
@@ -70,7 +70,8 @@ INT_PTR CALLBACK ProbeProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
         if (probe == nullptr)
             return FALSE;
         probe->commands.push_back(wParam);
-        if (probe->endOnCommand && HIWORD(wParam) == BN_CLICKED && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        if (probe->endOnCommand && HIWORD(wParam) == BN_CLICKED &&
+            (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
             EndDialog(hDlg, LOWORD(wParam));
             return TRUE;
         }
@@ -83,8 +84,8 @@ INT_PTR CALLBACK ProbeProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
 class DialogTest : public testing::Test {
 protected:
     Recorder m_recorder;
-    std::vector<WORD> m_template = wmtest::DialogTemplate(true, kDialogStyle | WS_VISIBLE, 0, 0, 191, 169,
-                                                          L"ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", Controls());
+    std::vector<WORD> m_template =
+        wmtest::DialogTemplate(true, kDialogStyle | WS_VISIBLE, 0, 0, 191, 169, L"ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", Controls());
     Probe m_probe;
 
     HWND Create(HWND owner = NULL)
@@ -283,8 +284,9 @@ TEST_F(DialogTest, ModalLoopDisablesTheOwnerUntilEndDialogAndNests)
 {
     HWND owner = Recorder::Create(WS_POPUP | WS_VISIBLE);
     m_template = wmtest::DialogTemplate(false, kDialogStyle, 0, 0, 191, 169, L"outer", Controls());
-    std::vector<WORD> inner = wmtest::DialogTemplate(false, kDialogStyle, 0, 0, 100, 50, L"inner",
-                                                     {{IDOK, kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 40, 14, L"OK"}});
+    std::vector<WORD> inner =
+        wmtest::DialogTemplate(false, kDialogStyle, 0, 0, 100, 50, L"inner",
+                               {{IDOK, kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 40, 14, L"OK"}});
     bool ownerEnabledDuring = true, outerEnabledDuringInner = true;
     INT_PTR innerResult = 0;
     HWND outer = NULL;

@@ -19,7 +19,7 @@ protected:
 struct FrameCase {
     const char *name;
     DWORD style, exStyle;
-    RECT window;     /* as created */
+    RECT window; /* as created */
     SIZE client;
 };
 

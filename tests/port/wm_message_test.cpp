@@ -151,8 +151,8 @@ TEST_F(MessageTest, TranslateMessageAddsTheCharacterOfAKey)
     const struct {
         UINT vk;
         WPARAM ch; /* 0: none */
-    } keys[] = {{'A', 'a'}, {'7', '7'}, {VK_RETURN, '\r'}, {VK_ESCAPE, 0x1B}, {VK_TAB, '\t'},
-                {VK_SPACE, ' '}, {VK_F1, 0},  {VK_SHIFT, 0}};
+    } keys[] = {{'A', 'a'},     {'7', '7'},      {VK_RETURN, '\r'}, {VK_ESCAPE, 0x1B},
+                {VK_TAB, '\t'}, {VK_SPACE, ' '}, {VK_F1, 0},        {VK_SHIFT, 0}};
     for (const auto &key : keys) {
         SCOPED_TRACE(key.vk);
         MSG down = {m_window, WM_KEYDOWN, key.vk, 1, 0, {0, 0}};

@@ -102,7 +102,8 @@ TEST_F(MessageBoxTest, EachTypeShowsItsButtonsAndIconWithTheFocusOnTheDefault)
     for (const TypeCase &c : cases) {
         SCOPED_TRACE(testing::Message() << "type 0x" << std::hex << c.type);
         int pressed = c.buttons.back();
-        EXPECT_EQ(pressed, Show(NULL, "削除に成功しました。", "ﾙﾒｵ", c.type, [pressed](HWND box) { Press(box, pressed); }));
+        EXPECT_EQ(pressed,
+                  Show(NULL, "削除に成功しました。", "ﾙﾒｵ", c.type, [pressed](HWND box) { Press(box, pressed); }));
         EXPECT_EQ("ﾙﾒｵ", g_seen.caption);
         EXPECT_EQ("削除に成功しました。", g_seen.text);
         EXPECT_EQ(c.buttons, g_seen.buttons);
@@ -119,13 +120,15 @@ TEST_F(MessageBoxTest, EnterPressesTheFocusedButtonAndArrowsMoveIt)
                   Type(VK_RIGHT);
                   Type(VK_RETURN);
               }));
-    EXPECT_EQ(IDCANCEL, Show(NULL, "text", "caption", MB_YESNOCANCEL, [](HWND) {
-                  Type(VK_LEFT);
-                  Type(VK_RETURN);
-              })) << "round the group";
-    EXPECT_EQ(IDRETRY, Show(NULL, "text", "caption", MB_ABORTRETRYIGNORE, [](HWND) {
-                  PostMessageA(GetFocus(), WM_CHAR, 'r', 0);
-              })) << "access key";
+    EXPECT_EQ(IDCANCEL, Show(NULL, "text", "caption", MB_YESNOCANCEL,
+                             [](HWND) {
+                                 Type(VK_LEFT);
+                                 Type(VK_RETURN);
+                             }))
+        << "round the group";
+    EXPECT_EQ(IDRETRY, Show(NULL, "text", "caption", MB_ABORTRETRYIGNORE,
+                            [](HWND) { PostMessageA(GetFocus(), WM_CHAR, 'r', 0); }))
+        << "access key";
 }
 
 /* Where there is no Cancel button Windows ignores Esc (a Yes/No box) or

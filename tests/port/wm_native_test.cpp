@@ -97,8 +97,9 @@ TEST_F(NativeWindowTest, KeyPressesReachTheFocusAsTheKeyboardGivesThem)
         EXPECT_EQ(child, s.hwnd);
         seen.push_back({s.message, s.wParam});
     }
-    const std::vector<std::pair<UINT, WPARAM>> expected = {
-        {WM_KEYDOWN, 'X'}, {WM_CHAR, 'X'}, {WM_KEYUP, 'X'}, {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'}, {WM_KEYUP, VK_RETURN}};
+    const std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, 'X'}, {WM_CHAR, 'X'},
+                                                           {WM_KEYUP, 'X'},   {WM_KEYDOWN, VK_RETURN},
+                                                           {WM_CHAR, '\r'},   {WM_KEYUP, VK_RETURN}};
     EXPECT_EQ(expected, seen) << "shift gives the capital";
 
     SetFocus(NULL);

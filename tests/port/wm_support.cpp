@@ -66,7 +66,8 @@ std::vector<UINT> Recorder::Messages(const std::vector<UINT> &wanted, HWND only)
 {
     std::vector<UINT> out;
     for (const Seen &seen : Log()) {
-        if ((only == NULL || seen.hwnd == only) && std::find(wanted.begin(), wanted.end(), seen.message) != wanted.end())
+        if ((only == NULL || seen.hwnd == only) &&
+            std::find(wanted.begin(), wanted.end(), seen.message) != wanted.end())
             out.push_back(seen.message);
     }
     return out;

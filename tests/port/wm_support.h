@@ -41,8 +41,8 @@ struct ControlDef {
     WORD classAtom; /* 0x0080 button, 0x0082 static */
     DWORD style;
     short x, y, cx, cy;
-    std::wstring text;     /* ignored when ordinal is set */
-    WORD ordinal = 0;      /* text as a resource ordinal */
+    std::wstring text; /* ignored when ordinal is set */
+    WORD ordinal = 0;  /* text as a resource ordinal */
 };
 
 const WORD kButtonAtom = 0x0080;
@@ -51,8 +51,8 @@ const WORD kStaticAtom = 0x0082;
 /* A plain or extended dialog template with the font `face` at `points`
  * (no font record when points is 0). */
 std::vector<WORD> DialogTemplate(bool extended, DWORD style, short x, short y, short cx, short cy,
-                                 const std::wstring &caption, const std::vector<ControlDef> &controls,
-                                 WORD points = 9, const std::wstring &face = L"MS Shell Dlg");
+                                 const std::wstring &caption, const std::vector<ControlDef> &controls, WORD points = 9,
+                                 const std::wstring &face = L"MS Shell Dlg");
 
 /* Runs the queue until it is empty, dispatching through IsDialogMessageA
  * for hDlg when given. */

@@ -9,6 +9,6 @@ namespace lztest {
 /* Creates the test application object on first use (it becomes the
  * framework's current application) and sets the multibyte code page. */
 CWinApp *TestApp();
-}
+} // namespace lztest
 
 #endif

@@ -62,10 +62,20 @@ TEST(ScriptKeys, WhatEachKeyPosts)
         UINT vk;
         bool shift, alt;
     } cases[] = {
-        {"\t", VK_TAB, false, false},     {"\x1b[Z", VK_TAB, true, false},  {"\n", VK_RETURN, false, false},
-        {"\x1b", VK_ESCAPE, false, false}, {" ", VK_SPACE, false, false},  {"\x1b ", VK_SPACE, false, true},
-        {"\x1b[21~", VK_F10, false, false}, {"\x1b[A", VK_UP, false, false}, {"\x1b[D", VK_LEFT, false, false},
-        {"a", 'A', false, false},          {"A", 'A', true, false},          {"\x1b" "a", 'A', false, true},
+        {"\t", VK_TAB, false, false},
+        {"\x1b[Z", VK_TAB, true, false},
+        {"\n", VK_RETURN, false, false},
+        {"\x1b", VK_ESCAPE, false, false},
+        {" ", VK_SPACE, false, false},
+        {"\x1b ", VK_SPACE, false, true},
+        {"\x1b[21~", VK_F10, false, false},
+        {"\x1b[A", VK_UP, false, false},
+        {"\x1b[D", VK_LEFT, false, false},
+        {"a", 'A', false, false},
+        {"A", 'A', true, false},
+        {"\x1b"
+         "a",
+         'A', false, true},
         {"5", '5', false, false},
     };
     for (const Case &c : cases) {

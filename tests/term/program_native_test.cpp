@@ -170,23 +170,45 @@ TEST(ScriptedProgram, Sessions)
         bool installRemoved, stockBookRemoved, keysRemoved;
     } cases[] = {
         /* Tab to 実行, Enter, Yes, OK */
-        {"execute", "\t\r\r\r", {"Tab", "Enter", "Enter", "Enter"},
+        {"execute",
+         "\t\r\r\r",
+         {"Tab", "Enter", "Enter", "Enter"},
          {u8"「C:\\Program Files\\VEMO\\LumeoZelcor」", u8"focus: 実行", u8"(?)",
           u8"ｱﾝｲﾝｽﾄｰﾙを実行します。よろしいですか？", u8"(!)", u8"完全に削除しました。"},
-         false, true, true, true},
+         false,
+         true,
+         true,
+         true},
         /* the same with Space on 実行 and the box unticked on the way */
-        {"keep the stock book", "\t\t \x1b[Z \r\r", {"Tab", "Tab", "Space", "Shift+Tab", "Space", "Enter", "Enter"},
-         {u8"[ ] ｽﾄｯｸﾌﾞｯｸ削除", u8"focus: 実行", u8"削除に成功しました。"}, false, true, false, true},
+        {"keep the stock book",
+         "\t\t \x1b[Z \r\r",
+         {"Tab", "Tab", "Space", "Shift+Tab", "Space", "Enter", "Enter"},
+         {u8"[ ] ｽﾄｯｸﾌﾞｯｸ削除", u8"focus: 実行", u8"削除に成功しました。"},
+         false,
+         true,
+         false,
+         true},
         /* Enter at once presses the default button, ｷｬﾝｾﾙ */
         {"cancel", "\r", {"Enter"}, {u8"<[ｷｬﾝｾﾙ]>"}, false, false, false, false},
         /* No to the confirmation leaves the dialog open; the input then
          * runs out, which ends the dialog as Esc does */
-        {"decline", "\t\r\t\r", {"Tab", "Enter", "Tab", "Enter"},
-         {u8"ｱﾝｲﾝｽﾄｰﾙを実行します。よろしいですか？", u8"focus: いいえ"}, true, false, false, false},
+        {"decline",
+         "\t\r\t\r",
+         {"Tab", "Enter", "Tab", "Enter"},
+         {u8"ｱﾝｲﾝｽﾄｰﾙを実行します。よろしいですか？", u8"focus: いいえ"},
+         true,
+         false,
+         false,
+         false},
         /* the About box from the system menu, closed with Enter */
-        {"about", "\x1b a\r\x1b", {"Alt+Space", "a", "Enter", "Esc"},
-         {u8"ﾊﾞｰｼﾞｮﾝ情報(LZUninstall) (A)...", u8"ﾊﾞｰｼﾞｮﾝ情報 LZUninstall", u8"LZUninstall Version 1.0"}, false, false,
-         false, false},
+        {"about",
+         "\x1b a\r\x1b",
+         {"Alt+Space", "a", "Enter", "Esc"},
+         {u8"ﾊﾞｰｼﾞｮﾝ情報(LZUninstall) (A)...", u8"ﾊﾞｰｼﾞｮﾝ情報 LZUninstall", u8"LZUninstall Version 1.0"},
+         false,
+         false,
+         false,
+         false},
         {"no input", "", {}, {u8"<[ｷｬﾝｾﾙ]>"}, true, false, false, false},
     };
     for (const Case &c : cases) {
@@ -223,7 +245,8 @@ TEST(ScriptedProgram, NotInstalled)
     Session run = RunScripted(machine, "\r");
     ASSERT_TRUE(WIFEXITED(run.status)) << run.output;
     /* the message alone: the dialog is never shown */
-    EXPECT_NE(std::string::npos, run.output.find(u8"ルメオ ゼルコアバージョンがインストールされていません。")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find(u8"ルメオ ゼルコアバージョンがインストールされていません。"))
+        << run.output;
     EXPECT_NE(std::string::npos, run.output.find(u8"(x)")) << run.output;
     EXPECT_NE(std::string::npos, run.output.find(u8"ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄﾗｰ")) << run.output;
     EXPECT_EQ(std::string::npos, run.output.find(u8"ｽﾄｯｸﾌﾞｯｸ削除")) << run.output;
@@ -272,10 +295,8 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
         int signal;       /* sent instead, when not 0 */
         bool exits;       /* ends by itself rather than by the signal */
     } cases[] = {
-        {"Enter cancels", "\r", 0, true},
-        {"execute, yes, OK", "\t\r\r\r", 0, true},
-        {"Ctrl-C", "\x03", 0, false},
-        {"SIGTERM", "", SIGTERM, false},
+        {"Enter cancels", "\r", 0, true}, {"execute, yes, OK", "\t\r\r\r", 0, true},
+        {"Ctrl-C", "\x03", 0, false},     {"SIGTERM", "", SIGTERM, false},
         {"SIGHUP", "", SIGHUP, false},
     };
     for (const Case &c : cases) {

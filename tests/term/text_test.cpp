@@ -28,12 +28,12 @@ TEST_F(TermText, WidthsOfCodePage932Text)
         int cells;
     } cases[] = {
         {"OK", 2, 2},
-        {"ｱﾝｲﾝｽﾄｰﾙ", 8, 8},          /* half-width katakana: one byte, one cell */
-        {"ｽﾄｯｸﾌﾞｯｸ削除", 10, 12},      /* half-width kana and kanji */
-        {"「C:\\LZ」", 7, 9},           /* corner brackets are full-width */
+        {"ｱﾝｲﾝｽﾄｰﾙ", 8, 8},       /* half-width katakana: one byte, one cell */
+        {"ｽﾄｯｸﾌﾞｯｸ削除", 10, 12}, /* half-width kana and kanji */
+        {"「C:\\LZ」", 7, 9},     /* corner brackets are full-width */
         {"注意：", 3, 6},
         {"ﾊﾞｰｼﾞｮﾝ情報(LZUninstall)", 22, 24},
-        {"表示", 2, 4},                 /* trail byte 0x5C is no backslash */
+        {"表示", 2, 4}, /* trail byte 0x5C is no backslash */
     };
     for (const Case &c : cases) {
         std::u32string text = lzport::DecodeCp932(c.text);
@@ -45,7 +45,8 @@ TEST_F(TermText, WidthsOfCodePage932Text)
 TEST_F(TermText, UndecodableBytesShowAsQuestionMarks)
 {
     /* 0x85 0x40 is an unassigned double-byte code; the rest decodes */
-    EXPECT_EQ(U"A?B", lzport::DecodeCp932("A\x85\x40" "B"));
+    EXPECT_EQ(U"A?B", lzport::DecodeCp932("A\x85\x40"
+                                          "B"));
     /* a lead byte at the end has no character to complete */
     EXPECT_EQ(U"A?", lzport::DecodeCp932("A\x82"));
 }

@@ -63,8 +63,8 @@ inline lzport::Scene UninstallScene()
     controls.push_back(ControlView(dlg, "Button", "ｽﾄｯｸﾌﾞｯｸ削除", 1001, 0x50010003, 65, 125, 57, 10));
     controls.back().checkState = BST_CHECKED;
     controls.push_back(ControlView(dlg, "Static", "「C:\\LZ」", 1003, 0x50020000, 20, 10, 155, 8));
-    controls.push_back(ControlView(dlg, "Static", "  にインストールされているルメオ ゼルコアバージョンを削除します。", -1,
-                                   0x50020000, 20, 20, 150, 25));
+    controls.push_back(ControlView(dlg, "Static", "  にインストールされているルメオ ゼルコアバージョンを削除します。",
+                                   -1, 0x50020000, 20, 20, 150, 25));
     controls.push_back(ControlView(dlg, "Static",
                                    "  削除する場合は実行を押してください。やめる場合はキャンセルを押してください。", -1,
                                    0x50020000, 20, 50, 155, 25));

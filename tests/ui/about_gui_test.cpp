@@ -46,7 +46,6 @@ Step CloseAboutBox(RECT *pRect, HWND *pOwner)
     };
 }
 
-
 std::string MenuText(HMENU hMenu, int pos)
 {
     char text[128] = "";
@@ -113,8 +112,8 @@ TEST_F(AboutTest, AboutBoxOpensForCommands0x10To0x1F)
     CUninstallDlg dlg;
     EXPECT_EQ(IDCANCEL, RunDialog(dlg, steps));
     for (const auto &entry : opened)
-        EXPECT_EQ(entry.first >= 0x0010 && entry.first <= 0x001F, entry.second) << "command 0x" << std::hex
-                                                                                 << entry.first;
+        EXPECT_EQ(entry.first >= 0x0010 && entry.first <= 0x001F, entry.second)
+            << "command 0x" << std::hex << entry.first;
     EXPECT_EQ(20u, opened.size());
     EXPECT_EQ(std::vector<std::string>(), m_install.Missing());
 }
@@ -126,22 +125,22 @@ TEST_F(AboutTest, DialogOpensCentredAndTheAboutBoxOverItOrInTheWorkAreaWhenMinim
     bool bMinimised = false;
     CUninstallDlg dlg;
     EXPECT_EQ(IDCANCEL, RunDialog(dlg, {OnUninstallDialog([&](HWND hDlg) {
-                                          hDialog = hDlg;
-                                          GetWindowRect(hDlg, &opening);
-                                          /* off the centre, the box still fitting around it */
-                                          SetWindowPos(hDlg, NULL, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-                                          GetWindowRect(hDlg, &moved);
-                                          SendMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-                                      }),
-                                      CloseAboutBox(&overDialog, &hOwner1), OnUninstallDialog([&](HWND hDlg) {
-                                          ShowWindow(hDlg, SW_MINIMIZE);
-                                          bMinimised = IsIconic(hDlg) != FALSE;
-                                          SendMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-                                      }),
-                                      CloseAboutBox(&overMinimised, &hOwner2), OnUninstallDialog([](HWND hDlg) {
-                                          ShowWindow(hDlg, SW_RESTORE);
-                                          Press(hDlg, IDCANCEL);
-                                      })}));
+                                            hDialog = hDlg;
+                                            GetWindowRect(hDlg, &opening);
+                                            /* off the centre, the box still fitting around it */
+                                            SetWindowPos(hDlg, NULL, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                                            GetWindowRect(hDlg, &moved);
+                                            SendMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+                                        }),
+                                        CloseAboutBox(&overDialog, &hOwner1), OnUninstallDialog([&](HWND hDlg) {
+                                            ShowWindow(hDlg, SW_MINIMIZE);
+                                            bMinimised = IsIconic(hDlg) != FALSE;
+                                            SendMessageA(hDlg, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+                                        }),
+                                        CloseAboutBox(&overMinimised, &hOwner2), OnUninstallDialog([](HWND hDlg) {
+                                            ShowWindow(hDlg, SW_RESTORE);
+                                            Press(hDlg, IDCANCEL);
+                                        })}));
     {
         SCOPED_TRACE("the dialog opening");
         ExpectCentredIn(opening, WorkArea());

@@ -64,8 +64,8 @@ TEST(ResourceLookup, LanguageFallback)
         DWORD error;
     } cases[] = {
         {MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), 0},
-        {MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), 0},    /* the locale's language */
-        {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0},    /* the user's */
+        {MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), 0},     /* the locale's language */
+        {MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), 0},     /* the user's */
         {MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT), 0}, /* the system's */
         {MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT), ERROR_RESOURCE_LANG_NOT_FOUND},
         {MAKELANGID(LANG_JAPANESE, SUBLANG_NEUTRAL), ERROR_RESOURCE_LANG_NOT_FOUND},
@@ -148,7 +148,7 @@ TEST(ResourceLookup, LoadStringBufferSizes)
         {AFX_IDS_APP_TITLE, 2, "ﾙ"},
         {AFX_IDS_APP_TITLE, 1, ""},
         {IDS_ABOUTBOX, 10, "ﾊﾞｰｼﾞｮﾝ情"},
-        {IDS_ABOUTBOX, 9, "ﾊﾞｰｼﾞｮﾝ"}, /* 情 would need two more bytes */
+        {IDS_ABOUTBOX, 9, "ﾊﾞｰｼﾞｮﾝ"},                            /* 情 would need two more bytes */
         {(UINT)MAKELONG(IDS_ABOUTBOX, 0x8000), 256, kAboutItem}, /* the high word is not looked at */
     };
     for (const auto &c : cases) {
@@ -173,11 +173,8 @@ TEST(ResourceLookup, MissingStrings)
         UINT id;
         DWORD error; /* kUntouched: the block exists, the string is empty */
     } cases[] = {
-        {IDS_ABOUTBOX - 1, kUntouched},
-        {IDS_ABOUTBOX + 1, kUntouched},
-        {AFX_IDS_APP_TITLE + 1, kUntouched},
-        {200, ERROR_RESOURCE_NAME_NOT_FOUND},
-        {0, ERROR_RESOURCE_NAME_NOT_FOUND},
+        {IDS_ABOUTBOX - 1, kUntouched},       {IDS_ABOUTBOX + 1, kUntouched},     {AFX_IDS_APP_TITLE + 1, kUntouched},
+        {200, ERROR_RESOURCE_NAME_NOT_FOUND}, {0, ERROR_RESOURCE_NAME_NOT_FOUND},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.id);

@@ -114,15 +114,12 @@ struct Style {
     DWORD value;
     bool operator==(const Style &other) const { return value == other.value; }
 };
-inline void PrintTo(const Style &style, std::ostream *out)
-{
-    *out << "0x" << std::hex << style.value;
-}
+inline void PrintTo(const Style &style, std::ostream *out) { *out << "0x" << std::hex << style.value; }
 
 struct Control {
     int id;
     WORD classAtom;
-    const char *text;  /* null: the text is the resource ordinal below */
+    const char *text; /* null: the text is the resource ordinal below */
     WORD textOrdinal;
     DWORD style;
     short x, y, cx, cy;
@@ -137,27 +134,43 @@ struct Dialog {
     std::vector<Control> controls;
 };
 
-const Dialog kAboutBox = {
-    IDD_ABOUTBOX, false, 0x80C800C0, 0, 0, 0, 217, 55, "ﾊﾞｰｼﾞｮﾝ情報 LZUninstall",
-    {
-        {IDC_STATIC, kStatic, NULL, IDR_MAINFRAME, 0x50000003, 11, 17, 20, 20},
-        {IDC_STATIC, kStatic, "LZUninstall Version 1.0", 0, 0x50020080, 40, 10, 119, 8},
-        {IDOK, kButton, "OK", 0, 0x50030001, 178, 7, 32, 14},
-    }};
+const Dialog kAboutBox = {IDD_ABOUTBOX,
+                          false,
+                          0x80C800C0,
+                          0,
+                          0,
+                          0,
+                          217,
+                          55,
+                          "ﾊﾞｰｼﾞｮﾝ情報 LZUninstall",
+                          {
+                              {IDC_STATIC, kStatic, NULL, IDR_MAINFRAME, 0x50000003, 11, 17, 20, 20},
+                              {IDC_STATIC, kStatic, "LZUninstall Version 1.0", 0, 0x50020080, 40, 10, 119, 8},
+                              {IDOK, kButton, "OK", 0, 0x50030001, 178, 7, 32, 14},
+                          }};
 
 const Dialog kUninstallDialog = {
-    IDD_UNINSTALL_DIALOG, true, 0x90C800C0, 0x00040000, 0, 0, 191, 169, "ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ",
+    IDD_UNINSTALL_DIALOG,
+    true,
+    0x90C800C0,
+    0x00040000,
+    0,
+    0,
+    191,
+    169,
+    "ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ",
     {
         {IDCANCEL, kButton, "ｷｬﾝｾﾙ", 0, 0x50030001, 135, 150, 50, 14},
         {IDOK, kButton, "実行", 0, 0x50014000, 80, 150, 50, 14},
         {IDC_DELETE_STOCKBOOK, kButton, "ｽﾄｯｸﾌﾞｯｸ削除", 0, 0x50010003, 65, 125, 57, 10},
         {IDC_INSTALL_DIR, kStatic, "", 0, 0x50020000, 20, 10, 155, 8},
-        {IDC_STATIC, kStatic, "  にインストールされているルメオ ゼルコアバージョンを削除します。", 0, 0x50020000, 20, 20,
-         150, 25},
+        {IDC_STATIC, kStatic, "  にインストールされているルメオ ゼルコアバージョンを削除します。", 0, 0x50020000, 20,
+         20, 150, 25},
         {IDC_STATIC, kStatic, "  削除する場合は実行を押してください。やめる場合はキャンセルを押してください。", 0,
          0x50020000, 20, 50, 155, 25},
         {IDC_STATIC, kStatic,
-         "  注意：アンインストールを実行するとストックブックも削除されてしまいます。削除したくない場合は、下のチェックを"
+         "  "
+         "注意：アンインストールを実行するとストックブックも削除されてしまいます。削除したくない場合は、下のチェックを"
          "はずして下さい。",
          0, 0x50020000, 20, 90, 155, 30},
         {IDC_STATIC, kButton, "", 0, 0x50000007, 5, 0, 180, 80},

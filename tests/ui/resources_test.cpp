@@ -19,10 +19,7 @@ using namespace lzres;
 
 class DialogTemplate : public testing::TestWithParam<const Dialog *> {};
 
-TEST(Resources, AnsiCodePageIs932)
-{
-    EXPECT_EQ(932u, GetACP());
-}
+TEST(Resources, AnsiCodePageIs932) { EXPECT_EQ(932u, GetACP()); }
 
 TEST_P(DialogTemplate, MatchesTheTable)
 {

@@ -69,8 +69,8 @@ TEST_F(UninstallDialogTest, NotInstalledSaysSoBeforeShowingAndWritesNothing)
         bool bDialogHidden = false;
         CUninstallDlg dlg;
         EXPECT_EQ(IDCANCEL, RunDialog(dlg, {Answer(kNotInstalled, IDOK, [&](HWND hBox) {
-                                                bDialogHidden = !IsWindowVisible(GetWindow(hBox, GW_OWNER));
-                                            })}));
+                                          bDialogHidden = !IsWindowVisible(GetWindow(hBox, GW_OWNER));
+                                      })}));
         EXPECT_TRUE(bDialogHidden) << "the box comes before the dialog is shown";
         RegistryState::Now().ExpectSame(before);
     }
@@ -142,10 +142,10 @@ TEST_F(UninstallDialogTest, CheckBoxIsTickedAtEveryStart)
         CUninstallDlg first;
         EXPECT_TRUE(first.m_bDeleteStockBook);
         EXPECT_EQ(IDOK, RunDialog(first, {OnUninstallDialog([](HWND hDlg) {
-                                               Press(hDlg, kStockBookBox);
-                                               Press(hDlg, IDOK);
-                                           }),
-                                           Answer(kConfirm, IDYES), Answer(kRemoved, IDOK)}));
+                                              Press(hDlg, kStockBookBox);
+                                              Press(hDlg, IDOK);
+                                          }),
+                                          Answer(kConfirm, IDYES), Answer(kRemoved, IDOK)}));
         EXPECT_FALSE(first.m_bDeleteStockBook);
     }
     ASSERT_TRUE(lztest::RegSetSz(e2e::kVersionKey, "DIRECTORY", install.InstallDir()));
@@ -153,9 +153,9 @@ TEST_F(UninstallDialogTest, CheckBoxIsTickedAtEveryStart)
     EXPECT_TRUE(second.m_bDeleteStockBook);
     LRESULT check = 0xdeadbeef;
     EXPECT_EQ(IDCANCEL, RunDialog(second, {OnUninstallDialog([&](HWND hDlg) {
-                                              check = SendMessageA(GetDlgItem(hDlg, kStockBookBox), BM_GETCHECK, 0, 0);
-                                              Press(hDlg, IDCANCEL);
-                                          })}));
+                                      check = SendMessageA(GetDlgItem(hDlg, kStockBookBox), BM_GETCHECK, 0, 0);
+                                      Press(hDlg, IDCANCEL);
+                                  })}));
     EXPECT_EQ(BST_CHECKED, check);
 }
 
@@ -187,13 +187,11 @@ TEST(UninstallDialogIconTest, MinimisedIconIsCentredRoundingTowardZero)
         int cxClient, cyClient, cxIcon, cyIcon;
         LONG x, y;
     } cases[] = {
-        {36, 36, 32, 32, 2, 2},       {37, 37, 32, 32, 3, 3},   {0, 0, 32, 32, -15, -15},
-        {1, 1, 32, 32, -15, -15},     {40, 36, 32, 16, 4, 10},  {32, 32, 32, 32, 0, 0},
-        {160, 120, 48, 48, 56, 36},
+        {36, 36, 32, 32, 2, 2},  {37, 37, 32, 32, 3, 3}, {0, 0, 32, 32, -15, -15},   {1, 1, 32, 32, -15, -15},
+        {40, 36, 32, 16, 4, 10}, {32, 32, 32, 32, 0, 0}, {160, 120, 48, 48, 56, 36},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cxClient << "x" << c.cyClient << ", icon " << c.cxIcon << "x"
-                                        << c.cyIcon);
+        SCOPED_TRACE(testing::Message() << c.cxClient << "x" << c.cyClient << ", icon " << c.cxIcon << "x" << c.cyIcon);
         POINT pt = CUninstallDlg::IconPosition(c.cxClient, c.cyClient, c.cxIcon, c.cyIcon);
         EXPECT_EQ(c.x, pt.x);
         EXPECT_EQ(c.y, pt.y);

@@ -65,8 +65,8 @@ TEST_F(UninstallDialogTest, RunThatStopsEarlyLeavesTheDialogOpenAndChangesNothin
                                             }),
                                             Answer(*c.box, c.answer), OnUninstallDialog([&](HWND hDlg) {
                                                 bStillShown = IsWindowVisible(hDlg) != FALSE;
-                                                check = SendMessageA(GetDlgItem(hDlg, kStockBookBox),
-                                                                     BM_GETCHECK, 0, 0);
+                                                check =
+                                                    SendMessageA(GetDlgItem(hDlg, kStockBookBox), BM_GETCHECK, 0, 0);
                                                 Press(hDlg, IDCANCEL);
                                             })}));
         EXPECT_TRUE(bStillShown);
@@ -207,9 +207,7 @@ const RunCase kRunCases[] = {
     /* NT deletes one level at a time: a sub-key with sub-keys (listed
      * before the others) stops it, and the others still go */
     {"VersionSubKeyWithSubKeysKeepsTheProductKeys", GroupWidth::Half, false,
-     [](Sample &) {
-         ASSERT_TRUE(lztest::RegSetSz(std::string(e2e::kVersionKey) + "\\Layout\\Pane", "Width", "120"));
-     },
+     [](Sample &) { ASSERT_TRUE(lztest::RegSetSz(std::string(e2e::kVersionKey) + "\\Layout\\Pane", "Width", "120")); },
      nullptr, &kRemoved,
      [](const Sample &s) {
          ExpectFoldersGone(s);
@@ -220,9 +218,7 @@ const RunCase kRunCases[] = {
          EXPECT_FALSE(lztest::RegKeyExists(e2e::kUninstallEntry));
      }},
     {"OtherVersionKeepsTheProductKey", GroupWidth::Half, false,
-     [](Sample &) {
-         ASSERT_TRUE(lztest::RegSetSz(std::string(e2e::kProductKey) + "\\2.0", "DIRECTORY", "C:\\LZ2"));
-     },
+     [](Sample &) { ASSERT_TRUE(lztest::RegSetSz(std::string(e2e::kProductKey) + "\\2.0", "DIRECTORY", "C:\\LZ2")); },
      nullptr, &kRemoved,
      [](const Sample &s) {
          ExpectFoldersGone(s);

@@ -41,10 +41,10 @@ struct Box {
 };
 
 const Box kNotInstalled = {"ルメオ ゼルコアバージョンがインストールされていません。", IDI_HAND, {IDOK}};
-const Box kMainRunning = {"ルメオ ゼルコアバージョンが起動しています。終了させてから実行してください。", IDI_HAND,
-                          {IDOK}};
-const Box kExplorerRunning = {"ルメオ エクスプローラが起動しています。終了させてから実行してください。", IDI_HAND,
-                              {IDOK}};
+const Box kMainRunning = {
+    "ルメオ ゼルコアバージョンが起動しています。終了させてから実行してください。", IDI_HAND, {IDOK}};
+const Box kExplorerRunning = {
+    "ルメオ エクスプローラが起動しています。終了させてから実行してください。", IDI_HAND, {IDOK}};
 const Box kConfirm = {"ｱﾝｲﾝｽﾄｰﾙを実行します。よろしいですか？", IDI_QUESTION, {IDYES, IDNO}};
 const Box kAllRemoved = {"完全に削除しました。", IDI_EXCLAMATION, {IDOK}};
 const Box kRemoved = {"削除に成功しました。", IDI_EXCLAMATION, {IDOK}};
