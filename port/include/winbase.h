@@ -43,17 +43,13 @@ DWORD WINAPI GetTickCount(void);
 VOID WINAPI Sleep(DWORD dwMilliseconds);
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
-int WINAPI lstrlenA(LPCSTR lpString);
 #define lstrcmpi lstrcmpiA
-#define lstrlen lstrlenA
 #define ZeroMemory(p, n) memset((p), 0, (n))
 
 /* ---- multibyte helpers ---- */
 #define CP_ACP 0
 BOOL WINAPI IsDBCSLeadByte(BYTE TestChar);
 BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
-LPSTR WINAPI CharNextA(LPCSTR lpsz);
-#define CharNext CharNextA
 
 /* ---- files ---- */
 #define FILE_ATTRIBUTE_READONLY 0x00000001

@@ -345,22 +345,6 @@ typedef struct tagWNDCLASSA {
 } WNDCLASSA, *PWNDCLASSA, *LPWNDCLASSA;
 typedef WNDCLASSA WNDCLASS;
 
-typedef struct tagWNDCLASSEXA {
-    UINT cbSize;
-    UINT style;
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCSTR lpszMenuName;
-    LPCSTR lpszClassName;
-    HICON hIconSm;
-} WNDCLASSEXA, *PWNDCLASSEXA, *LPWNDCLASSEXA;
-typedef WNDCLASSEXA WNDCLASSEX;
-
 typedef struct tagCREATESTRUCTA {
     LPVOID lpCreateParams;
     HINSTANCE hInstance;
@@ -668,7 +652,6 @@ BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UI
 BOOL WINAPI WinHelpA(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpWndClass);
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
@@ -680,7 +663,6 @@ BOOL WINAPI EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL WINAPI EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam);
 DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
-BOOL WINAPI IsZoomed(HWND hWnd);
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
@@ -690,19 +672,15 @@ HWND WINAPI GetFocus(void);
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);
-HWND WINAPI GetForegroundWindow(void);
 BOOL WINAPI SetForegroundWindow(HWND hWnd);
 short WINAPI GetKeyState(int nVirtKey);
 
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
-BOOL WINAPI WaitMessage(void);
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam);
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-                               LPARAM dwInitParam);
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam);
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
 int WINAPI GetDlgCtrlID(HWND hWnd);
@@ -714,19 +692,15 @@ UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
-LONG WINAPI GetDialogBaseUnits(void);
 
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase);
 BOOL WINAPI ValidateRect(HWND hWnd, const RECT *lpRect);
-BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT *lprcUpdate, HRGN hrgnUpdate, UINT flags);
 BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase);
 
 int WINAPI GetMenuItemCount(HMENU hMenu);
-UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
 int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags);
 BOOL WINAPI GetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITEMINFOA lpmii);
-UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 
 BOOL WINAPI DestroyIcon(HICON hIcon);
 
@@ -735,20 +709,16 @@ BOOL WINAPI SetRectEmpty(LPRECT lprc);
 BOOL WINAPI IsRectEmpty(const RECT *lprc);
 BOOL WINAPI EqualRect(const RECT *lprc1, const RECT *lprc2);
 BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
-BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
-BOOL WINAPI PtInRect(const RECT *lprc, POINT pt);
 BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
 
 #define RegisterClass RegisterClassA
-#define RegisterClassEx RegisterClassExA
 #define UnregisterClass UnregisterClassA
 #define GetClassName GetClassNameA
 #define CreateWindowEx CreateWindowExA
 #define CreateWindow CreateWindowA
 #define CreateDialogIndirectParam CreateDialogIndirectParamA
 #define CreateDialogParam CreateDialogParamA
-#define DialogBoxParam DialogBoxParamA
 #define IsDialogMessage IsDialogMessageA
 #define GetDlgItemText GetDlgItemTextA
 #define SetDlgItemText SetDlgItemTextA

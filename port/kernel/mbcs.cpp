@@ -190,12 +190,4 @@ BOOL WINAPI IsDBCSLeadByteEx(UINT codePage, BYTE c)
 
 BOOL WINAPI IsDBCSLeadByte(BYTE c) { return IsDBCSLeadByteEx(CP_ACP, c); }
 
-LPSTR WINAPI CharNextA(LPCSTR s)
-{
-    const unsigned char *p = (const unsigned char *)s;
-    if (!*p)
-        return const_cast<LPSTR>(s);
-    return const_cast<LPSTR>(s + ((Cp932IsLead(p[0]) && p[1]) ? 2 : 1));
-}
-
 } /* extern "C" */

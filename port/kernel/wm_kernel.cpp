@@ -47,6 +47,4 @@ int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
     return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-int WINAPI lstrlenA(LPCSTR lpString) { return lpString != nullptr ? static_cast<int>(strlen(lpString)) : 0; }
-
 } // extern "C"

@@ -248,21 +248,6 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDia
     return hDlg != nullptr ? RunModalDialog(hDlg, owner) : -1;
 }
 
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
-                               LPARAM dwInitParam)
-{
-    if (hWndParent != nullptr && !IsWindow(hWndParent))
-        return 0;
-    HRSRC resource = FindResourceA(hInstance, lpTemplateName, RT_DIALOG);
-    HGLOBAL loaded = resource != nullptr ? LoadResource(hInstance, resource) : nullptr;
-    if (loaded == nullptr)
-        return -1;
-    return DialogBoxIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(LockResource(loaded)), hWndParent,
-                                   lpDialogFunc, dwInitParam);
-}
-
-LONG WINAPI GetDialogBaseUnits(void) { return MAKELONG(kSystemXBase, kSystemYBase); }
-
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect)
 {
     DialogInfo *info = FindWnd(hDlg) != nullptr ? DialogOf(hDlg, false) : nullptr;

@@ -115,30 +115,6 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass)
     return Register(cls);
 }
 
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpWndClass)
-{
-    if (lpWndClass == nullptr) {
-        SetLastError(ERROR_NOACCESS);
-        return 0;
-    }
-    if (lpWndClass->cbSize != sizeof(WNDCLASSEXA)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    WNDCLASSA plain = {lpWndClass->style,        lpWndClass->lpfnWndProc,   lpWndClass->cbClsExtra,
-                       lpWndClass->cbWndExtra,   lpWndClass->hInstance,     lpWndClass->hIcon,
-                       lpWndClass->hCursor,      lpWndClass->hbrBackground, lpWndClass->lpszMenuName,
-                       lpWndClass->lpszClassName};
-    ATOM atom = RegisterClassA(&plain);
-    if (atom != 0) {
-        for (const auto &cls : Classes().classes) {
-            if (cls->atom == atom)
-                cls->iconSmall = lpWndClass->hIconSm;
-        }
-    }
-    return atom;
-}
-
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE)
 {
     ClassTable &table = Classes();

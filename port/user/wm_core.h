@@ -27,7 +27,6 @@ struct WindowClass {
     int wndExtra = 0;
     HINSTANCE instance = nullptr;
     HICON icon = nullptr;
-    HICON iconSmall = nullptr;
     HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
     bool system = false; /* Button, Static and the dialog class */

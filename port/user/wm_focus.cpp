@@ -150,8 +150,6 @@ HWND WINAPI SetActiveWindow(HWND hWnd)
     return previous;
 }
 
-HWND WINAPI GetForegroundWindow(void) { return Windows().active; }
-
 BOOL WINAPI SetForegroundWindow(HWND hWnd)
 {
     if (CheckWnd(hWnd) == nullptr)

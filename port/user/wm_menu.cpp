@@ -142,15 +142,6 @@ int WINAPI GetMenuItemCount(HMENU hMenu)
     return menu != nullptr ? static_cast<int>(menu->items.size()) : -1;
 }
 
-UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos)
-{
-    Menu *menu = CheckMenu(hMenu);
-    if (menu == nullptr || nPos < 0 || static_cast<size_t>(nPos) >= menu->items.size())
-        return static_cast<UINT>(-1);
-    const MenuItem &item = menu->items[static_cast<size_t>(nPos)];
-    return (item.flags & MF_POPUP) ? static_cast<UINT>(-1) : static_cast<UINT>(item.id);
-}
-
 int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags)
 {
     Menu *menu = CheckMenu(hMenu);
@@ -163,18 +154,6 @@ int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax,
     if (lpString == nullptr || cchMax <= 0)
         return static_cast<int>(text.size());
     return CopyText(text, lpString, static_cast<size_t>(cchMax));
-}
-
-UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags)
-{
-    Menu *menu = CheckMenu(hMenu);
-    if (menu == nullptr)
-        return static_cast<UINT>(-1);
-    int index = ItemIndex(*menu, uId, uFlags);
-    if (index < 0)
-        return static_cast<UINT>(-1);
-    const MenuItem &item = menu->items[static_cast<size_t>(index)];
-    return item.flags & (kTypeFlags | kStateFlags | MF_POPUP);
 }
 
 BOOL WINAPI GetMenuItemInfoA(HMENU hmenu, UINT item, BOOL fByPosition, LPMENUITEMINFOA lpmii)

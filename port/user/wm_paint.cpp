@@ -188,14 +188,6 @@ BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase)
     return window->updatePending;
 }
 
-BOOL WINAPI UpdateWindow(HWND hWnd)
-{
-    if (CheckWnd(hWnd) == nullptr)
-        return FALSE;
-    PaintNow(hWnd, true);
-    return TRUE;
-}
-
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT *lprcUpdate, HRGN, UINT flags)
 {
     if (hWnd == nullptr) {

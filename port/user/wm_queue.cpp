@@ -149,12 +149,4 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
     return lpMsg->message != WM_QUIT;
 }
 
-BOOL WINAPI WaitMessage(void)
-{
-    MSG msg;
-    if (!TakeMessage(&msg, nullptr, 0, 0, false))
-        Idle();
-    return TRUE;
-}
-
 } // extern "C"

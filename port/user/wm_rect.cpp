@@ -38,22 +38,6 @@ BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy)
     return TRUE;
 }
 
-BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy)
-{
-    if (lprc == nullptr)
-        return FALSE;
-    lprc->left -= dx;
-    lprc->right += dx;
-    lprc->top -= dy;
-    lprc->bottom += dy;
-    return TRUE;
-}
-
-BOOL WINAPI PtInRect(const RECT *lprc, POINT pt)
-{
-    return lprc != nullptr && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
-}
-
 BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2)
 {
     if (lprcDst == nullptr || lprcSrc1 == nullptr || lprcSrc2 == nullptr)

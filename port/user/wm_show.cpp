@@ -189,12 +189,6 @@ BOOL WINAPI IsIconic(HWND hWnd)
     return window != nullptr && (window->style & WS_MINIMIZE) != 0;
 }
 
-BOOL WINAPI IsZoomed(HWND hWnd)
-{
-    Window *window = CheckWnd(hWnd);
-    return window != nullptr && (window->style & WS_MAXIMIZE) != 0;
-}
-
 BOOL WINAPI IsWindowEnabled(HWND hWnd)
 {
     Window *window = CheckWnd(hWnd);
