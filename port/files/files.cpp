@@ -121,6 +121,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName)
     }
     if (unlinkat(t.folder.fd.Get(), t.entry.host.c_str(), flags) != 0)
         return Fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : HostError(errno, ERROR_FILE_NOT_FOUND), FALSE);
+    ForgetReparsePoint(IdOf(t.entry.st));
     ForgetListedEntry(t.entry.host);
     return TRUE;
 }
@@ -146,6 +147,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
     }
     if (unlinkat(t.folder.fd.Get(), t.entry.host.c_str(), 0) != 0)
         return Fail(HostError(errno, ERROR_FILE_NOT_FOUND), FALSE);
+    ForgetReparsePoint(IdOf(t.entry.st));
     ForgetListedEntry(t.entry.host);
     return TRUE;
 }

@@ -18,7 +18,7 @@ inline bool IsReadOnly(const struct stat &st) { return (st.st_mode & (S_IWUSR | 
  * folder attribute when it leads to a folder; a file is marked for
  * archiving, as new files are on Windows. A name that starts with a dot is
  * not hidden: Wine hides such names after the Unix custom, Windows does
- * not. */
+ * not. An entry marked as a reparse point of another kind shows as one. */
 DWORD AttributesFromStat(const struct stat &st, bool linkToFolder);
 DWORD AttributesOf(const Folder &f, const Entry &e);
 
@@ -29,6 +29,15 @@ struct FileId {
     bool operator==(const FileId &o) const { return dev == o.dev && ino == o.ino; }
 };
 inline FileId IdOf(const struct stat &st) { return FileId{st.st_dev, st.st_ino}; }
+
+/* The reparse tag of an entry: IO_REPARSE_TAG_SYMLINK for a link, the tag
+ * of a mark (LzPortMarkReparsePoint), 0 for an ordinary entry. A mark
+ * stands for the reparse data of a cloud placeholder or a deduplicated
+ * file, which the host has no form for; it lasts while the entry does. */
+DWORD ReparseTagOf(const struct stat &st);
+void MarkReparsePoint(const FileId &id, DWORD tag);
+void ForgetReparsePoint(const FileId &id);
+void ForgetReparsePoints();
 
 /* Open handles that do not share deletion: a listing keeps its folder, a
  * file opened without FILE_SHARE_DELETE keeps its file. Such an object

@@ -20,6 +20,12 @@ std::unordered_map<FileId, unsigned, FileIdHash> &Held()
     return held;
 }
 
+std::unordered_map<FileId, DWORD, FileIdHash> &ReparseMarks()
+{
+    static std::unordered_map<FileId, DWORD, FileIdHash> marks;
+    return marks;
+}
+
 } // namespace
 
 DWORD AttributesFromStat(const struct stat &st, bool linkToFolder)
@@ -29,8 +35,30 @@ DWORD AttributesFromStat(const struct stat &st, bool linkToFolder)
     DWORD attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if (IsReadOnly(st))
         attributes |= FILE_ATTRIBUTE_READONLY;
+    if (ReparseTagOf(st) != 0)
+        attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     return attributes;
 }
+
+DWORD ReparseTagOf(const struct stat &st)
+{
+    if (S_ISLNK(st.st_mode))
+        return IO_REPARSE_TAG_SYMLINK;
+    if (ReparseMarks().empty())
+        return 0;
+    auto it = ReparseMarks().find(IdOf(st));
+    return it == ReparseMarks().end() ? 0 : it->second;
+}
+
+void MarkReparsePoint(const FileId &id, DWORD tag) { ReparseMarks()[id] = tag; }
+
+void ForgetReparsePoint(const FileId &id)
+{
+    if (!ReparseMarks().empty())
+        ReparseMarks().erase(id);
+}
+
+void ForgetReparsePoints() { ReparseMarks().clear(); }
 
 DWORD AttributesOf(const Folder &f, const Entry &e)
 {

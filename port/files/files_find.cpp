@@ -22,8 +22,7 @@ using namespace lzport;
 
 namespace {
 
-const DWORD kReparseTagSymlink = 0xA000000C; /* IO_REPARSE_TAG_SYMLINK */
-const size_t kBatchSize = 128;               /* entries whose attributes are read ahead together */
+const size_t kBatchSize = 128; /* entries whose attributes are read ahead together */
 
 struct FindHandle {
     std::unique_ptr<DirReader> reader;   /* null once the folder has been read to its end */
@@ -101,7 +100,7 @@ void Fill(WIN32_FIND_DATAA *data, std::string_view name, const struct stat &st, 
     uint64_t size = S_ISREG(st.st_mode) ? (uint64_t)st.st_size : 0;
     data->nFileSizeHigh = (DWORD)(size >> 32);
     data->nFileSizeLow = (DWORD)size;
-    data->dwReserved0 = S_ISLNK(st.st_mode) ? kReparseTagSymlink : 0;
+    data->dwReserved0 = ReparseTagOf(st);
     data->dwReserved1 = 0;
     size_t len = 0; /* whole characters only, leaving room for the NUL */
     while (len < name.size() && len + CharLenAt(name, len) < MAX_PATH)

@@ -152,27 +152,41 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
     return (DWORD)text.size();
 }
 
-/* There are no 8.3 names on this layer: every name is its own long name,
- * so a path that exists comes back as it was given. */
-DWORD WINAPI GetLongPathNameA(LPCSTR lpszShortPath, LPSTR lpszLongPath, DWORD cchBuffer)
+namespace {
+
+/* There are no 8.3 names on this layer: every name is its own long name and
+ * has no short one, so a path that exists comes back as it was given. */
+DWORD PathAsItExists(LPCSTR lpszPath, LPSTR lpszOut, DWORD cchBuffer)
 {
-    if (!lpszShortPath)
+    if (!lpszPath)
         return Fail(ERROR_INVALID_PARAMETER, 0u);
-    if (!*lpszShortPath)
+    if (!*lpszPath)
         return Fail(ERROR_PATH_NOT_FOUND, 0u);
     Target t;
-    DWORD err = ResolveTarget(lpszShortPath, t);
+    DWORD err = ResolveTarget(lpszPath, t);
     if (!err && !t.entry.exists)
         err = ERROR_FILE_NOT_FOUND;
     if (err == ERROR_PATH_NOT_FOUND)
         err = ERROR_FILE_NOT_FOUND; /* a missing name anywhere, as Wine reports it */
     if (err)
         return Fail(err, 0u);
-    size_t length = strlen(lpszShortPath);
-    if (!lpszLongPath || cchBuffer < length + 1)
+    size_t length = strlen(lpszPath);
+    if (!lpszOut || cchBuffer < length + 1)
         return (DWORD)length + 1;
-    memmove(lpszLongPath, lpszShortPath, length + 1);
+    memmove(lpszOut, lpszPath, length + 1);
     return (DWORD)length;
+}
+
+} // namespace
+
+DWORD WINAPI GetLongPathNameA(LPCSTR lpszShortPath, LPSTR lpszLongPath, DWORD cchBuffer)
+{
+    return PathAsItExists(lpszShortPath, lpszLongPath, cchBuffer);
+}
+
+DWORD WINAPI GetShortPathNameA(LPCSTR lpszLongPath, LPSTR lpszShortPath, DWORD cchBuffer)
+{
+    return PathAsItExists(lpszLongPath, lpszShortPath, cchBuffer);
 }
 
 char *_getcwd(char *buffer, int maxlen)
@@ -228,6 +242,17 @@ BOOL LzPortHostPath(const char *winPath, char *hostPath, size_t size)
     if (!HostPathOf(p, host) || host.size() + 1 > size)
         return FALSE;
     memcpy(hostPath, host.c_str(), host.size() + 1);
+    return TRUE;
+}
+
+BOOL LzPortMarkReparsePoint(const char *winPath, DWORD tag)
+{
+    if (!winPath || !*winPath || tag == 0 || IsReparseTagNameSurrogate(tag))
+        return FALSE;
+    Target t;
+    if (ResolveTarget(winPath, t) != ERROR_SUCCESS || !t.entry.exists || t.isRoot || IsLink(t.entry))
+        return FALSE;
+    MarkReparsePoint(IdOf(t.entry.st), tag);
     return TRUE;
 }
 

@@ -154,6 +154,7 @@ void FilesReset()
     }
     if (g_cwd.fd >= 0)
         close(g_cwd.fd);
+    ForgetReparsePoints();
     g_cwd = WorkingDir();
     g_cwd.path = "C:\\";
     std::string root = DriveRoot('c');

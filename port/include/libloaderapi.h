@@ -1,6 +1,7 @@
 /* libloaderapi.h - the kernel32 module and resource functions of the
  * native platform layer: the program's own module handle and file name,
- * and the program's resources, found, loaded and enumerated as in a
+ * the functions a module exports (the program exports none), and the
+ * program's resources, found, loaded and enumerated as in a
  * Windows image. A program without resources (one that does not link the
  * compiled resource script) fails every lookup as a module without a
  * resource section does. */
@@ -17,7 +18,10 @@ extern "C" {
 typedef BOOL(CALLBACK *ENUMRESLANGPROCA)(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage,
                                          LONG_PTR lParam);
 
+typedef INT_PTR(WINAPI *FARPROC)(void);
+
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
 HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage);

@@ -33,7 +33,9 @@ UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
 UINT WINAPI GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
 UINT WINAPI GetACP(void);
 DWORD WINAPI GetCurrentProcessId(void);
+DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize);
 #define GetVersionEx GetVersionExA
+#define ExpandEnvironmentStrings ExpandEnvironmentStringsA
 #define GetWindowsDirectory GetWindowsDirectoryA
 #define GetSystemDirectory GetSystemDirectoryA
 
@@ -59,6 +61,12 @@ BOOL WINAPI IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar);
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
+/* reparse tags, as a listing reports them in WIN32_FIND_DATAA.dwReserved0 */
+#define IO_REPARSE_TAG_MOUNT_POINT 0xA0000003L
+#define IO_REPARSE_TAG_SYMLINK 0xA000000CL
+#define IO_REPARSE_TAG_DEDUP 0x80000013L
+#define IO_REPARSE_TAG_CLOUD 0x9000001AL
+#define IsReparseTagNameSurrogate(_tag) (((_tag)&0x20000000))
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
 
 #define GENERIC_READ 0x80000000u
@@ -103,6 +111,7 @@ BOOL WINAPI CloseHandle(HANDLE hObject);
 DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer);
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
 DWORD WINAPI GetLongPathNameA(LPCSTR lpszShortPath, LPSTR lpszLongPath, DWORD cchBuffer);
+DWORD WINAPI GetShortPathNameA(LPCSTR lpszLongPath, LPSTR lpszShortPath, DWORD cchBuffer);
 DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR *lpFilePart);
 
 #define FindFirstFile FindFirstFileA
@@ -116,6 +125,7 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
 #define GetCurrentDirectory GetCurrentDirectoryA
 #define SetCurrentDirectory SetCurrentDirectoryA
 #define GetLongPathName GetLongPathNameA
+#define GetShortPathName GetShortPathNameA
 
 #ifdef __cplusplus
 }

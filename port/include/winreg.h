@@ -58,6 +58,8 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
                            DWORD cbData);
 LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
                           LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
+LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
+                          LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG WINAPI RegCloseKey(HKEY hKey);
@@ -67,6 +69,7 @@ LONG WINAPI RegCloseKey(HKEY hKey);
 #define RegQueryValueEx RegQueryValueExA
 #define RegSetValueEx RegSetValueExA
 #define RegEnumKeyEx RegEnumKeyExA
+#define RegEnumValue RegEnumValueA
 #define RegDeleteKey RegDeleteKeyA
 #define RegDeleteValue RegDeleteValueA
 

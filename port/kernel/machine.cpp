@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cp932.h"
 #include "lzport.h"
 #include "windows.h"
 
@@ -96,6 +97,15 @@ bool LoadSettings(const std::string &dir, Settings &out)
             out.systemDir = value;
         } else if (name == "running") {
             out.runningClasses.push_back(value);
+        } else if (name == "environment") {
+            size_t split = value.find('=');
+            std::string variable, text;
+            if (split == std::string::npos || split == 0 || !Utf8ToCp932(value.substr(0, split), variable) ||
+                !Utf8ToCp932(value.substr(split + 1), text)) {
+                ReportProblem(SettingsPath(dir) + ":" + std::to_string(lineNo) + ": expected environment=NAME=VALUE");
+                return false;
+            }
+            out.environment.emplace_back(variable, text);
         }
         /* other names belong to later parts of the layer and are kept as they are */
     }

@@ -4,6 +4,7 @@
 #define LZPORT_MACHINE_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "windef.h"
@@ -15,6 +16,9 @@ struct Settings {
     std::string windowsDir = "C:\\WINDOWS";
     std::string systemDir;                   /* empty: <windowsDir>\system32 (NT) or \SYSTEM (95/98) */
     std::vector<std::string> runningClasses; /* top-level window classes of other programs running */
+    /* environment variables that the machine's own programs see, beside the
+     * ones every machine has (SystemRoot, windir, SystemDrive); code page 932 */
+    std::vector<std::pair<std::string, std::string>> environment;
 };
 
 /* The machine folder, selected on first use from LZPORT_MACHINE or the

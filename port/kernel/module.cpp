@@ -50,6 +50,14 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
     return NULL;
 }
 
+FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
+{
+    (void)lpProcName;
+    /* the program's own module exports nothing, and there is no other */
+    SetLastError(hModule == lzport::ProgramModule() ? ERROR_PROC_NOT_FOUND : ERROR_MOD_NOT_FOUND);
+    return NULL;
+}
+
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
     if (hModule != NULL && hModule != lzport::ProgramModule()) {

@@ -39,6 +39,15 @@ BOOL LzPortSetWindowsDir(const char *windowsDir);
  * component is translated as written. */
 BOOL LzPortHostPath(const char *winPath, char *hostPath, size_t size);
 
+/* Marks the file or folder at winPath as a reparse point with `tag`, as
+ * cloud placeholders and deduplicated files are on Windows: it then lists
+ * with FILE_ATTRIBUTE_REPARSE_POINT and that tag, and otherwise behaves as
+ * before. Links are made as symbolic links instead: a tag that stands for
+ * another name (IsReparseTagNameSurrogate) is refused, as is a path that
+ * names nothing. The mark lasts until the entry is deleted or another
+ * machine is selected. */
+BOOL LzPortMarkReparsePoint(const char *winPath, DWORD tag);
+
 /* ---- registry failure injection (HKEY_LOCAL_MACHINE paths) ---- */
 /* Opening keyPath with any write access then fails with
  * ERROR_ACCESS_DENIED; read access is still granted. */
