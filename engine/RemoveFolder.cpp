@@ -17,13 +17,36 @@ BOOL IsName(const CString &strLower, LPCSTR pszName)
     return _mbscmp((const unsigned char *)(LPCSTR)strLower, (const unsigned char *)pszName) == 0;
 }
 
-/* A link (junction or symbolic link) is removed as itself and never
- * entered, so that nothing outside the folder being removed is touched. */
+/* A link (a symbolic link, a junction or any other reparse point that
+ * stands for another name) is removed as itself and never entered, so that
+ * nothing outside the folder being removed is touched. Other reparse points
+ * (cloud placeholders, deduplicated files) are ordinary entries. A reparse
+ * point whose tag the listing did not report is taken for a link. */
+BOOL IsLink(const CFileFind &finder)
+{
+    if (!finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+        return FALSE;
+    DWORD dwTag = finder.GetReparseTag();
+    return dwTag == 0 || IsReparseTagNameSurrogate(dwTag);
+}
+
 BOOL RemoveLink(LPCSTR pszName, BOOL bIsFolder)
 {
     if (bIsFolder)
         return RemoveDirectoryA(pszName) ? 1 : 0;
     return remove(pszName) == 0 ? 1 : 0;
+}
+
+/* TRUE when the entry strName of the working directory is a link;
+ * bFolder then tells whether the link stands for a folder. */
+BOOL IsLinkEntry(const CString &strName, BOOL &bFolder)
+{
+    CFileFind self;
+    if (!self.FindFile(strName, 0))
+        return FALSE;
+    self.FindNextFile();
+    bFolder = self.IsDirectory();
+    return IsLink(self);
 }
 
 } // namespace
@@ -42,8 +65,13 @@ BOOL CUninstallDlg::RemoveFolder(CString path, LPCTSTR keepName)
     CString strParent = path.Left(p) + "\\";
     if (_chdir(strParent) != 0)
         return 0;
-    if (!RemoveTree(strLeaf, keepName))
+    BOOL bFolder = FALSE;
+    if (IsLinkEntry(strLeaf, bFolder)) {
+        if (!RemoveLink(strLeaf, bFolder))
+            return 0; /* the folder to remove is a link: only the link goes */
+    } else if (!RemoveTree(strLeaf, keepName)) {
         return 0;
+    }
     _chdir(szSavedDir);
     return 1;
 }
@@ -55,9 +83,6 @@ BOOL CUninstallDlg::RemoveTree(CString folderName, LPCTSTR keepName)
         strKeep = keepName;
         strKeep.MakeLower();
     }
-    DWORD dwAttributes = GetFileAttributesA(folderName);
-    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return RemoveLink(folderName, (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     if (_chdir(folderName) != 0)
         return 0;
 
@@ -75,7 +100,7 @@ BOOL CUninstallDlg::RemoveTree(CString folderName, LPCTSTR keepName)
         BOOL bIsFolder = finder.IsDirectory();
         if (!strKeep.IsEmpty() && bIsFolder && IsName(strLower, strKeep))
             continue; /* the spared folder survives with everything in it */
-        if (finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT)) {
+        if (IsLink(finder)) {
             if (!RemoveLink(strName, bIsFolder))
                 return 0;
         } else if (bIsFolder) {

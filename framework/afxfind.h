@@ -27,6 +27,10 @@ public:
     BOOL IsDots() const;
     BOOL IsReadOnly() const { return MatchesMask(FILE_ATTRIBUTE_READONLY); }
     virtual BOOL MatchesMask(DWORD dwMask) const;
+    /* The reparse tag of the current entry when it is a reparse point
+     * (IO_REPARSE_TAG_...); 0 when it is none, when no entry is current, or
+     * when the system did not report the tag. */
+    DWORD GetReparseTag() const;
 
 private:
     WIN32_FIND_DATAA *m_pFoundInfo; /* the current entry, or null */

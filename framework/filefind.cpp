@@ -26,6 +26,7 @@ BOOL CFileFind::FindFile(LPCSTR pstrName, DWORD dwUnused)
     CString pattern(pstrName ? pstrName : "*.*");
     m_pRecords = new WIN32_FIND_DATAA[2];
     m_pNextInfo = &m_pRecords[0];
+    m_pNextInfo->dwReserved0 = 0;
     m_hContext = ::FindFirstFileA(pattern, m_pNextInfo);
     if (m_hContext == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
@@ -54,6 +55,8 @@ BOOL CFileFind::FindNextFile()
     WIN32_FIND_DATAA *spare = m_pNextInfo == &m_pRecords[0] ? &m_pRecords[1] : &m_pRecords[0];
     m_pFoundInfo = m_pNextInfo;
     m_pNextInfo = spare;
+    /* a system that leaves the reparse tag unwritten reports none */
+    m_pNextInfo->dwReserved0 = 0;
     /* a read error ends the listing like its true end */
     if (!::FindNextFileA(m_hContext, m_pNextInfo)) {
         m_pNextInfo = nullptr;
@@ -69,6 +72,11 @@ CString CFileFind::GetFilePath() const { return m_pFoundInfo ? m_strRoot + m_pFo
 BOOL CFileFind::MatchesMask(DWORD dwMask) const
 {
     return m_pFoundInfo && (m_pFoundInfo->dwFileAttributes & dwMask) != 0;
+}
+
+DWORD CFileFind::GetReparseTag() const
+{
+    return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT) ? m_pFoundInfo->dwReserved0 : 0;
 }
 
 BOOL CFileFind::IsDots() const
