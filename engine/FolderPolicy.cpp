@@ -1,131 +1,147 @@
 /* FolderPolicy.cpp - guards on the folder paths that the uninstall run
- * takes from the registry before it removes them recursively. */
+ * takes from the registry before it removes them recursively. A path is
+ * judged as the system will resolve it, never as text split at
+ * backslashes: a path that only resolves to something else is damaged or
+ * hostile and is never followed. */
 #include "FolderPolicy.h"
 
+#include <mbctype.h>
 #include <mbstring.h>
+#include <string.h>
+
+#include "PathResolve.h"
+#include "SystemFolders.h"
 
 namespace {
 
-CString WithoutTrailingBackslash(const CString &strPath)
-{
-    int n = strPath.GetLength();
-    if (n > 0 && strPath.ReverseFind('\\') == n - 1)
-        return strPath.Left(n - 1);
-    return strPath;
-}
+const int kRootLength = 3; /* "C:\" */
 
-/* Lower-cased, long-name form of a path, without a trailing backslash. */
-CString Canonical(const CString &strPath)
-{
-    CString strLong = strPath;
-    char szLong[1024];
-    DWORD n = GetLongPathNameA(strPath, szLong, sizeof szLong);
-    if (n > 0 && n < sizeof szLong)
-        strLong = CString(szLong, (int)n);
-    strLong = WithoutTrailingBackslash(strLong);
-    strLong.MakeLower();
-    return strLong;
-}
-
-/* TRUE when strInner lies below strOuter (both canonical). */
-BOOL IsBelow(const CString &strInner, const CString &strOuter)
-{
-    int n = strOuter.GetLength();
-    return strInner.GetLength() > n && strInner.Left(n) == strOuter && strInner[n] == '\\';
-}
-
-BOOL HasBadComponent(const CString &strPath)
-{
-    /* strPath starts with "X:\"; check what follows, one trailing backslash aside */
-    CString strRest = WithoutTrailingBackslash(strPath.Mid(3));
-    if (strRest.IsEmpty())
-        return TRUE; /* the drive root */
-    for (;;) {
-        int p = strRest.Find('\\');
-        CString strPart = p < 0 ? strRest : strRest.Left(p);
-        if (strPart.IsEmpty() || strPart == "." || strPart == "..")
-            return TRUE;
-        if (p < 0)
-            return FALSE;
-        strRest = strRest.Mid(p + 1);
-    }
-}
-
+/* A path from a drive's root ("X:\..." or "X:/..."). */
 BOOL IsFullPath(const CString &strPath)
 {
-    if (strPath.GetLength() < 3)
+    if (strPath.GetLength() < kRootLength)
         return FALSE;
     char d = strPath[0];
-    return ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')) && strPath[1] == ':' && strPath[2] == '\\';
+    return ((d >= 'A' && d <= 'Z') || (d >= 'a' && d <= 'z')) && strPath[1] == ':' &&
+           (strPath[2] == '\\' || strPath[2] == '/');
 }
 
-CString ReadSystemFolder(LPCSTR pszValue)
+/* A character that no file or folder name may hold, or a colon past the
+ * drive. Trail bytes of double-byte characters are skipped. */
+BOOL HasForbiddenCharacter(const CString &strPath)
 {
-    CString strValue;
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SoftWare\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ, &hKey) !=
-        ERROR_SUCCESS)
-        return strValue;
-    char buffer[1024];
-    DWORD cb = sizeof buffer - 1, dwType = REG_NONE;
-    if (RegQueryValueExA(hKey, pszValue, NULL, &dwType, (LPBYTE)buffer, &cb) == ERROR_SUCCESS &&
-        (dwType == REG_SZ || dwType == REG_EXPAND_SZ)) {
-        buffer[cb < sizeof buffer ? cb : sizeof buffer - 1] = 0;
-        strValue = buffer;
+    const unsigned char *pStart = reinterpret_cast<const unsigned char *>(static_cast<LPCSTR>(strPath));
+    for (const unsigned char *p = pStart; *p != '\0'; p++) {
+        if (_ismbblead(*p) && p[1] != '\0') {
+            p++;
+            continue;
+        }
+        if (*p < 0x20 || strchr("\"*<>?|", *p) != NULL || (*p == ':' && p - pStart != 1))
+            return TRUE;
     }
-    RegCloseKey(hKey);
-    return strValue;
+    return FALSE;
 }
 
-CString WindowsFolder(UINT(WINAPI *pfnGet)(LPSTR, UINT))
+/* strPath resolved, with long names, without a trailing backslash. */
+BOOL GetLongForm(const CString &strPath, CString &strLongForm)
 {
-    char buffer[MAX_PATH];
-    UINT n = pfnGet(buffer, sizeof buffer);
-    return (n > 0 && n < sizeof buffer) ? CString(buffer, (int)n) : CString();
+    CString strResolved, strLong;
+    if (!GetResolvedPath(strPath, strResolved) || !GetLongPath(strResolved, strLong))
+        return FALSE;
+    strLongForm = WithoutTrailingBackslash(strLong);
+    return TRUE;
 }
+
+/* The form in which folders are compared: the long form, lower-cased. A
+ * system folder whose path cannot be resolved is compared as written. */
+CString ComparableForm(const CString &strPath)
+{
+    CString strLongForm;
+    if (!GetLongForm(strPath, strLongForm))
+        strLongForm = WithoutTrailingBackslash(strPath);
+    return Lowered(strLongForm);
+}
+
+BOOL IsSystemNamedOrAbove(const CString &strTarget)
+{
+    CStringArray astrSystem;
+    GetSystemNamedFolders(astrSystem);
+    for (int i = 0; i < astrSystem.GetSize(); i++) {
+        CString strFolder = ComparableForm(astrSystem[i]);
+        if (!strFolder.IsEmpty() && (strTarget == strFolder || IsBelow(strFolder, strTarget)))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+CString LastComponent(const CString &strPath)
+{
+    int p = strPath.ReverseFind('\\');
+    return strPath.Right(strPath.GetLength() - p - 1);
+}
+
+BOOL IsMissing(DWORD dwError) { return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND; }
 
 } // namespace
 
 BOOL IsRemovableFolder(const CString &strPath)
 {
-    if (!IsFullPath(strPath) || HasBadComponent(strPath))
+    if (!IsFullPath(strPath) || HasForbiddenCharacter(strPath))
         return FALSE;
-    CString strTarget = Canonical(strPath);
-
-    CString strWindows = WindowsFolder(GetWindowsDirectoryA);
-    if (!strWindows.IsEmpty()) {
-        CString strCanon = Canonical(strWindows);
-        if (strTarget == strCanon || IsBelow(strCanon, strTarget))
-            return FALSE;
-    }
-    CString astrExact[] = {WindowsFolder(GetSystemDirectoryA), ReadSystemFolder("ProgramFilesDir"),
-                           ReadSystemFolder("CommonFilesDir")};
-    for (const CString &strFolder : astrExact) {
-        if (!strFolder.IsEmpty() && strTarget == Canonical(strFolder))
-            return FALSE;
-    }
-    return TRUE;
+    CString strResolved, strLongForm;
+    if (!GetResolvedPath(strPath, strResolved) || !IsResolvedForm(strPath, strResolved))
+        return FALSE;
+    if (!GetLongForm(strResolved, strLongForm) || strLongForm.GetLength() <= kRootLength)
+        return FALSE; /* unknown, or a drive root */
+    return !IsSystemNamedOrAbove(Lowered(strLongForm));
 }
 
 BOOL GetKeptFolderName(const CString &strStockBook, const CString &strInstallDir, CString &strKeep)
 {
-    CString strStock = WithoutTrailingBackslash(strStockBook);
-    CString strInstall = WithoutTrailingBackslash(strInstallDir);
-    CString strStockLower = strStock, strInstallLower = strInstall;
-    strStockLower.MakeLower();
-    strInstallLower.MakeLower();
-
-    if (!strStock.IsEmpty() && !strInstall.IsEmpty()) {
-        if (strStockLower == strInstallLower || IsBelow(strInstallLower, strStockLower))
-            return FALSE;
-        if (IsBelow(strStockLower, strInstallLower)) {
-            CString strBelow = strStock.Mid(strInstall.GetLength() + 1);
-            int p = strBelow.Find('\\');
-            strKeep = p < 0 ? strBelow : strBelow.Left(p);
-            return TRUE;
-        }
+    if (!IsFullPath(strStockBook)) {
+        /* no place on a drive: only its name is known */
+        strKeep = LastComponent(strStockBook);
+        return TRUE;
     }
-    int p = strStockBook.ReverseFind('\\');
-    strKeep = strStockBook.Right(strStockBook.GetLength() - p - 1);
+    CString strStock, strInstall;
+    if (!GetLongForm(strStockBook, strStock) || !GetLongForm(strInstallDir, strInstall))
+        return FALSE;
+    CString strStockLower = Lowered(strStock), strInstallLower = Lowered(strInstall);
+    if (strStockLower == strInstallLower || IsBelow(strInstallLower, strStockLower))
+        return FALSE;
+    if (!IsBelow(strStockLower, strInstallLower)) {
+        strKeep = LastComponent(strStock);
+        return TRUE;
+    }
+    int nSkip = strInstall.GetLength() + (strInstall.GetLength() > kRootLength ? 1 : 0);
+    CString strBelow = strStock.Mid(nSkip);
+    int p = strBelow.Find('\\');
+    strKeep = p < 0 ? strBelow : strBelow.Left(p);
+    return TRUE;
+}
+
+BOOL IsFolderGone(const CString &strPath)
+{
+    return GetFileAttributesA(strPath) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
+}
+
+BOOL IsOnlyKeptFolderLeft(const CString &strPath, const CString &strKeep)
+{
+    if (IsFolderGone(strPath))
+        return TRUE;
+    if (strKeep.IsEmpty())
+        return FALSE;
+    CFileFind finder;
+    if (!finder.FindFile(WithoutTrailingBackslash(strPath) + "\\*.*", 0))
+        return FALSE;
+    CString strKeepLower = Lowered(strKeep);
+    BOOL bMore;
+    do {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        if (!finder.IsDirectory() || Lowered(finder.GetFileName()) != strKeepLower)
+            return FALSE;
+    } while (bMore);
     return TRUE;
 }

@@ -3,6 +3,7 @@
  * folder, the Start-menu group, the product's registry keys and its
  * uninstall entry, and reports how much of that it could do. */
 #include "FolderPolicy.h"
+#include "PathResolve.h"
 #include "ProductInfo.h"
 #include "ProductRegKey.h"
 #include "UninstallDlg.h"
@@ -10,6 +11,29 @@
 namespace {
 
 BOOL IsRunning(LPCSTR pszClass) { return CWnd::FromHandle(FindWindowA(pszClass, NULL)) != NULL; }
+
+/* Removes a folder that the registry names, when the guard allows it, and
+ * tells whether the removal counts: nothing may be left of the folder but
+ * the kept one. */
+BOOL RemoveRecordedFolder(CUninstallDlg &dlg, const CString &strPath, const CString &strKeep)
+{
+    if (!IsRemovableFolder(strPath))
+        return FALSE;
+    CString strFolder = WithoutTrailingBackslash(strPath);
+    return dlg.RemoveFolder(strFolder, strKeep.IsEmpty() ? NULL : (LPCTSTR)strKeep) &&
+           IsOnlyKeptFolderLeft(strFolder, strKeep);
+}
+
+/* The Start-menu group is built by the program itself: no guard, but the
+ * step counts only when the group is gone. FALSE when there was no group to
+ * remove at that path. */
+BOOL RemoveGroup(CUninstallDlg &dlg, const CString &strGroup, BOOL &bGone)
+{
+    if (!dlg.RemoveFolder(strGroup, NULL))
+        return FALSE;
+    bGone = IsFolderGone(strGroup);
+    return TRUE;
+}
 
 /* Deletes the product's keys one level at a time, as NT requires: the
  * version key's sub-keys, the version key, then the product key. */
@@ -78,8 +102,7 @@ void CUninstallDlg::OnOK()
     CProductRegKey keyProduct(LZ_PRODUCT_KEY);
     if (keyProduct.Exists()) {
         keyProduct.QueryString(LZ_VALUE_STOCKBOOK, strStockBook, "");
-        if (!strStockBook.IsEmpty() && m_bDeleteStockBook && IsRemovableFolder(strStockBook) &&
-            RemoveFolder(strStockBook, NULL))
+        if (!strStockBook.IsEmpty() && m_bDeleteStockBook && RemoveRecordedFolder(*this, strStockBook, CString()))
             nDone = 1;
     }
     keyProduct.Close();
@@ -87,15 +110,10 @@ void CUninstallDlg::OnOK()
     CProductRegKey keyVersion(LZ_PRODUCT_ID, LZ_PRODUCT_VERSION);
     if (keyVersion.Exists()) {
         keyVersion.QueryString(LZ_VALUE_DIRECTORY, strInstallDir, "");
-        if (!strInstallDir.IsEmpty() && IsRemovableFolder(strInstallDir)) {
-            if (m_bDeleteStockBook) {
-                if (RemoveFolder(strInstallDir, NULL))
-                    nDone++;
-            } else if (GetKeptFolderName(strStockBook, strInstallDir, strKeep)) {
-                if (RemoveFolder(strInstallDir, strKeep))
-                    nDone++;
-            }
-        }
+        if (!strInstallDir.IsEmpty() &&
+            (m_bDeleteStockBook || GetKeptFolderName(strStockBook, strInstallDir, strKeep)) &&
+            RemoveRecordedFolder(*this, strInstallDir, strKeep))
+            nDone++;
     }
     keyVersion.Close();
 
@@ -109,10 +127,11 @@ void CUninstallDlg::OnOK()
         } else {
             strGroup = strWindows + "\\" + LZ_GROUP_9X;
         }
-        if (RemoveFolder(strGroup, NULL))
-            nDone++;
-        else if (!strGroupAlt.IsEmpty() && RemoveFolder(strGroupAlt, NULL))
-            nDone++;
+        BOOL bGone = FALSE;
+        if (RemoveGroup(*this, strGroup, bGone) || (!strGroupAlt.IsEmpty() && RemoveGroup(*this, strGroupAlt, bGone))) {
+            if (bGone)
+                nDone++;
+        }
     }
 
     if (isNT ? DeleteProductKeysNT() : DeleteProductKeys9x())

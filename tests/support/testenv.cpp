@@ -194,10 +194,10 @@ bool RegValueExists(const std::string &path, const char *name)
     return rc == ERROR_SUCCESS;
 }
 
-void RegDeleteTree(const std::string &path)
+void RegDeleteTree(const std::string &path, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     std::vector<std::string> subkeys;
     for (DWORD i = 0;; ++i) {
@@ -213,14 +213,50 @@ void RegDeleteTree(const std::string &path)
     }
     RegCloseKey(key);
     for (const std::string &sub : subkeys)
-        RegDeleteTree(path + "\\" + sub);
+        RegDeleteTree(path + "\\" + sub, root);
     size_t p = LastBackslash(path);
     std::string parent = p == std::string::npos ? std::string() : path.substr(0, p);
     std::string leaf = p == std::string::npos ? path : path.substr(p + 1);
     HKEY parentKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
         RegDeleteKeyA(parentKey, leaf.c_str());
         RegCloseKey(parentKey);
+    }
+}
+
+PlantedValue::PlantedValue(HKEY root, const std::string &path, const char *name, const std::string &text, DWORD type)
+    : m_root(root), m_path(path), m_name(name)
+{
+    /* the first key on the way that is missing goes again with the value */
+    size_t end = 0;
+    do {
+        end = path.find('\\', end + 1);
+        std::string prefix = path.substr(0, end);
+        HKEY key;
+        if (RegOpenKeyExA(root, prefix.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            m_created = prefix;
+            break;
+        }
+        RegCloseKey(key);
+    } while (end != std::string::npos);
+    HKEY key;
+    DWORD disp;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) != ERROR_SUCCESS)
+        return;
+    m_ok = RegSetValueExA(key, name, 0, type, (const BYTE *)text.c_str(), (DWORD)text.size() + 1) == ERROR_SUCCESS;
+    RegCloseKey(key);
+}
+
+PlantedValue::~PlantedValue()
+{
+    if (!m_created.empty()) {
+        RegDeleteTree(m_created, m_root);
+        return;
+    }
+    HKEY key;
+    if (RegOpenKeyExA(m_root, m_path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, m_name.c_str());
+        RegCloseKey(key);
     }
 }
 

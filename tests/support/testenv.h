@@ -53,7 +53,25 @@ bool RegSetSz(const std::string &path, const char *name, const std::string &valu
 bool RegSetDword(const std::string &path, const char *name, DWORD value);
 bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type = nullptr);
 bool RegValueExists(const std::string &path, const char *name);
-void RegDeleteTree(const std::string &path);
+void RegDeleteTree(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE);
+
+/* A registry value set for one test and taken away again, with the keys
+ * that had to be made for it. */
+class PlantedValue {
+public:
+    PlantedValue(HKEY root, const std::string &path, const char *name, const std::string &text, DWORD type = REG_SZ);
+    ~PlantedValue();
+    PlantedValue(const PlantedValue &) = delete;
+    PlantedValue &operator=(const PlantedValue &) = delete;
+
+    bool Ok() const { return m_ok; }
+
+private:
+    HKEY m_root;
+    std::string m_path, m_name;
+    std::string m_created; /* the first key that was missing, or empty */
+    bool m_ok = false;
+};
 
 /* Makes a symbolic link `link` to the folder or file `target` (both Windows
  * paths). Returns false where the platform offers no links to tests. */

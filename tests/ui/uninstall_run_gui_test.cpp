@@ -21,12 +21,22 @@ using namespace uitest;
 using e2e::GroupWidth;
 
 const int kStockBookBox = 1001;
+const char kCommonShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kUserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 /* The sample installation in a scratch folder of its own. */
 struct Sample {
     lztest::Scratch scratch;
     e2e::SampleInstall install{scratch.Path()};
+    std::vector<std::unique_ptr<lztest::PlantedValue>> planted; /* registry values of the case */
+    HANDLE hListing = INVALID_HANDLE_VALUE;                     /* a listing the case keeps open */
+    WIN32_FIND_DATAA found;
 
+    ~Sample()
+    {
+        if (hListing != INVALID_HANDLE_VALUE)
+            FindClose(hListing);
+    }
     const std::string &Root() const { return scratch.Path(); }
 };
 
@@ -103,6 +113,42 @@ void ExpectOnlyTheStockBookGone(const Sample &s)
 
 void SetStockBook(const std::string &path) { ASSERT_TRUE(lztest::RegSetSz(e2e::kProductKey, "StockBookPath", path)); }
 void SetInstallDir(const std::string &path) { ASSERT_TRUE(lztest::RegSetSz(e2e::kVersionKey, "DIRECTORY", path)); }
+
+/* Everything but the stock book went: the stock book survived whole. */
+void ExpectOnlyTheStockBookKept(const Sample &s)
+{
+    EXPECT_EQ(std::vector<std::string>(), s.install.Missing(s.install.StockBook()));
+    EXPECT_EQ(std::vector<std::string>{"StockBook"}, lztest::List(s.install.InstallDir()));
+    EXPECT_FALSE(lztest::Exists(s.install.Group(GroupWidth::Half)));
+    ExpectRegistrationGone();
+}
+
+/* The installation folder was refused and survived whole, stock book and all. */
+void ExpectTheInstallationFolderKept(const Sample &s)
+{
+    EXPECT_EQ(std::vector<std::string>(), s.install.Missing(s.install.InstallDir()));
+    EXPECT_FALSE(lztest::Exists(s.install.Group(GroupWidth::Half)));
+    ExpectRegistrationGone();
+}
+
+/* A stock book of its own beside the installation, named by `written`. */
+void ArrangeOutsideStockBook(Sample &s, const std::string &written)
+{
+    ASSERT_TRUE(lztest::MakeTree(s.Root(), {"Books\\StockBook\\", "Books\\StockBook\\book.lzb"}));
+    SetStockBook(written);
+}
+
+/* Every backslash a slash; trail bytes 0x5C of double-byte characters stay. */
+std::string Slashed(std::string path)
+{
+    for (size_t i = 0; i < path.size(); i++) {
+        if (IsDBCSLeadByte((BYTE)path[i]))
+            i++;
+        else if (path[i] == '\\')
+            path[i] = '/';
+    }
+    return path;
+}
 
 struct RunCase {
     const char *name;
@@ -226,6 +272,74 @@ const RunCase kRunCases[] = {
          EXPECT_TRUE(lztest::RegKeyExists(std::string(e2e::kProductKey) + "\\2.0"));
          EXPECT_TRUE(lztest::RegValueExists(e2e::kProductKey, "StockBookPath"));
          EXPECT_FALSE(lztest::RegKeyExists(e2e::kUninstallEntry));
+     }},
+    /* A registry path is followed only when it is written as the system
+     * resolves it: any other way of writing it is refused. */
+    {"InstallationFolderWithATrailingDotIsRefused", GroupWidth::Half, false,
+     [](Sample &s) { SetInstallDir(s.install.InstallDir() + "."); }, nullptr, &kRemoved, ExpectOnlyTheStockBookGone},
+    {"InstallationFolderThroughADotIsRefused", GroupWidth::Half, false,
+     [](Sample &s) { SetInstallDir(s.install.InstallDir() + "\\."); }, nullptr, &kRemoved, ExpectOnlyTheStockBookGone},
+    {"InstallationFolderWithSlashesIsRefused", GroupWidth::Half, true,
+     [](Sample &s) { SetInstallDir(Slashed(s.install.InstallDir())); }, nullptr, &kRemoved,
+     ExpectTheInstallationFolderKept},
+    {"InstallationFolderWithATrailingBackslashIsRemoved", GroupWidth::Half, false,
+     [](Sample &s) { SetInstallDir(s.install.InstallDir() + "\\"); }, nullptr, &kAllRemoved,
+     [](const Sample &s) {
+         ExpectFoldersGone(s);
+         ExpectRegistrationGone();
+     }},
+    {"TickedStockBookThroughADotIsRefused", GroupWidth::Half, false,
+     [](Sample &s) { ArrangeOutsideStockBook(s, s.Root() + "\\Books\\StockBook\\."); }, nullptr, &kRemoved,
+     [](const Sample &s) {
+         EXPECT_TRUE(lztest::Exists(s.Root() + "\\Books\\StockBook\\book.lzb"));
+         ExpectFoldersGone(s);
+         ExpectRegistrationGone();
+     }},
+    {"TickedStockBookWithATrailingSpaceIsRefused", GroupWidth::Half, false,
+     [](Sample &s) { ArrangeOutsideStockBook(s, s.Root() + "\\Books\\StockBook "); }, nullptr, &kRemoved,
+     [](const Sample &s) {
+         EXPECT_TRUE(lztest::Exists(s.Root() + "\\Books\\StockBook\\book.lzb"));
+         ExpectFoldersGone(s);
+     }},
+    /* unticked: the stock book is found where the system finds it */
+    {"UntickedKeepsAStockBookReachedThroughADot", GroupWidth::Half, true,
+     [](Sample &s) { SetStockBook(s.install.InstallDir() + "\\.\\StockBook"); }, nullptr, &kRemoved,
+     ExpectOnlyTheStockBookKept},
+    {"UntickedKeepsAStockBookReachedThroughADoubledBackslash", GroupWidth::Half, true,
+     [](Sample &s) { SetStockBook(s.install.InstallDir() + "\\\\StockBook"); }, nullptr, &kRemoved,
+     ExpectOnlyTheStockBookKept},
+    {"UntickedKeepsAStockBookWrittenWithSlashesAndATrailingDot", GroupWidth::Half, true,
+     [](Sample &s) { SetStockBook(Slashed(s.install.InstallDir()) + "/StockBook."); }, nullptr, &kRemoved,
+     ExpectOnlyTheStockBookKept},
+    {"UntickedKeepsAnInstallationFolderReachedThroughADot", GroupWidth::Half, true,
+     [](Sample &s) { SetStockBook(s.install.InstallDir() + "\\StockBook\\.."); }, nullptr, &kRemoved,
+     ExpectTheInstallationFolderKept},
+    /* a folder that the system names is never removed, nor one above it */
+    {"InstallationFolderThatIsAShellFolderIsRefused", GroupWidth::Half, true,
+     [](Sample &s) {
+         s.planted.emplace_back(new lztest::PlantedValue(HKEY_LOCAL_MACHINE, kCommonShellFolders, "LZTest Programs",
+                                                         s.install.InstallDir()));
+         ASSERT_TRUE(s.planted.back()->Ok());
+     },
+     nullptr, &kRemoved, ExpectTheInstallationFolderKept},
+    {"InstallationFolderHoldingAUserShellFolderIsRefused", GroupWidth::Half, true,
+     [](Sample &s) {
+         s.planted.emplace_back(new lztest::PlantedValue(HKEY_CURRENT_USER, kUserShellFolders, "LZTest Personal",
+                                                         s.install.InstallDir() + "\\Data\\Documents", REG_EXPAND_SZ));
+         ASSERT_TRUE(s.planted.back()->Ok());
+     },
+     nullptr, &kRemoved, ExpectTheInstallationFolderKept},
+    /* a folder counts as removed only when it is gone */
+    {"InstallationFolderThatCannotGoIsNotCounted", GroupWidth::Half, false, nullptr,
+     [](Sample &s) {
+         s.hListing = FindFirstFileA((s.install.InstallDir() + "\\*").c_str(), &s.found);
+         ASSERT_NE(INVALID_HANDLE_VALUE, s.hListing);
+     },
+     &kRemoved,
+     [](const Sample &s) {
+         EXPECT_EQ(std::vector<std::string>(), lztest::List(s.install.InstallDir()));
+         EXPECT_FALSE(lztest::Exists(s.install.Group(GroupWidth::Half)));
+         ExpectRegistrationGone();
      }},
     {"EverythingGoneSinceTheDialogOpened", GroupWidth::Half, false, nullptr,
      [](Sample &s) {
