@@ -136,41 +136,40 @@ std::string CurrentDir()
     return n && n < sizeof buf ? std::string(buf, n) : std::string();
 }
 
-bool RegKeyExists(const std::string &path)
+bool RegKeyExists(const std::string &path, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-static bool SetValue(const std::string &path, const char *name, DWORD type, const BYTE *data, DWORD size)
+static bool SetValue(HKEY root, const std::string &path, const char *name, DWORD type, const BYTE *data, DWORD size)
 {
     HKEY key;
     DWORD disp;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) != ERROR_SUCCESS)
         return false;
     LONG rc = RegSetValueExA(key, name, 0, type, data, size);
     RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
 
-bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type)
+bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type, HKEY root)
 {
-    return SetValue(path, name, type, (const BYTE *)value.c_str(), (DWORD)value.size() + 1);
+    return SetValue(root, path, name, type, (const BYTE *)value.c_str(), (DWORD)value.size() + 1);
 }
 
-bool RegSetDword(const std::string &path, const char *name, DWORD value)
+bool RegSetDword(const std::string &path, const char *name, DWORD value, HKEY root)
 {
-    return SetValue(path, name, REG_DWORD, (const BYTE *)&value, sizeof value);
+    return SetValue(root, path, name, REG_DWORD, (const BYTE *)&value, sizeof value);
 }
 
-bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type)
+bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     char buf[8192];
     DWORD size = sizeof buf, t = 0;
@@ -184,20 +183,20 @@ bool RegGetSz(const std::string &path, const char *name, std::string &value, DWO
     return true;
 }
 
-bool RegValueExists(const std::string &path, const char *name)
+bool RegValueExists(const std::string &path, const char *name, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
     RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
 
-void RegDeleteTree(const std::string &path)
+void RegDeleteTree(const std::string &path, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return;
     std::vector<std::string> subkeys;
     for (DWORD i = 0;; ++i) {
@@ -213,12 +212,12 @@ void RegDeleteTree(const std::string &path)
     }
     RegCloseKey(key);
     for (const std::string &sub : subkeys)
-        RegDeleteTree(path + "\\" + sub);
+        RegDeleteTree(path + "\\" + sub, root);
     size_t p = LastBackslash(path);
     std::string parent = p == std::string::npos ? std::string() : path.substr(0, p);
     std::string leaf = p == std::string::npos ? path : path.substr(p + 1);
     HKEY parentKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
         RegDeleteKeyA(parentKey, leaf.c_str());
         RegCloseKey(parentKey);
     }
