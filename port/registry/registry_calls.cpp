@@ -11,9 +11,6 @@ namespace lzport::reg {
 
 namespace {
 
-constexpr DWORD kFirstPredefined = 0x80000000u; /* HKEY_CLASSES_ROOT */
-constexpr DWORD kLastPredefined = 0x80000006u;  /* HKEY_DYN_DATA */
-
 constexpr REGSAM kGenericRead = 0x80000000u;
 constexpr REGSAM kGenericWrite = 0x40000000u;
 constexpr REGSAM kGenericExecute = 0x20000000u;
@@ -22,9 +19,6 @@ constexpr REGSAM kMaximumAllowed = 0x02000000u;
 constexpr REGSAM kWriteDac = 0x00040000u;
 constexpr REGSAM kWriteOwner = 0x00080000u;
 constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | kWriteDac | kWriteOwner;
-
-/* Only the low 32 bits tell a predefined key, as on 64-bit Windows. */
-DWORD LowBits(HKEY hkey) { return (DWORD)(ULONG_PTR)hkey; }
 
 REGSAM MapGeneric(REGSAM sam)
 {
@@ -41,21 +35,13 @@ REGSAM MapGeneric(REGSAM sam)
 
 } // namespace
 
-bool IsPredefined(HKEY hkey) { return LowBits(hkey) >= kFirstPredefined && LowBits(hkey) <= kLastPredefined; }
-
 bool IsWin9x() { return CurrentSettings().platformId == VER_PLATFORM_WIN32_WINDOWS; }
 
 LONG KeyFromHandle(HKEY hkey, const Session &session, REGSAM needed, KeyPtr &key)
 {
-    OpenKey *open = nullptr;
-    if (LowBits(hkey) != LowBits(HKEY_LOCAL_MACHINE)) {
-        if (IsPredefined(hkey))
-            return ERROR_FILE_NOT_FOUND;
-        if (!(open = FindHandle(hkey)))
-            return ERROR_INVALID_HANDLE;
-    }
     if (session.Status() != ERROR_SUCCESS)
         return session.Status();
+    const OpenKey *open = IsPredefined(hkey) ? nullptr : FindHandle(hkey);
     key = open ? open->key : session.Root();
     REGSAM granted = open ? open->access : (REGSAM)KEY_ALL_ACCESS;
     if ((granted & needed) != needed)
@@ -63,10 +49,10 @@ LONG KeyFromHandle(HKEY hkey, const Session &session, REGSAM needed, KeyPtr &key
     return key->deleted ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }
 
-LONG GrantAccess(const std::vector<std::string> &path, REGSAM sam, REGSAM &granted)
+LONG GrantAccess(const Hive &hive, const std::vector<std::string> &path, REGSAM sam, REGSAM &granted)
 {
     REGSAM wanted = MapGeneric(sam);
-    bool denied = WriteDenied(path);
+    bool denied = WriteDenied(hive, path);
     if (denied && (wanted & kWriteRights))
         return ERROR_ACCESS_DENIED;
     if (sam & kMaximumAllowed)

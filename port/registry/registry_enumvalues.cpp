@@ -13,7 +13,7 @@ extern "C" LONG WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName
     if (lpValueName == nullptr || lpcchValueName == nullptr || lpReserved != nullptr ||
         (lpData != nullptr && lpcbData == nullptr))
         return ERROR_INVALID_PARAMETER;
-    Session session(Session::kRead);
+    Session session(hKey, Session::kRead);
     KeyPtr key;
     LONG rc = KeyFromHandle(hKey, session, KEY_QUERY_VALUE, key);
     if (rc != ERROR_SUCCESS)

@@ -30,10 +30,11 @@ Faults &TheFaults()
 
 } // namespace
 
-bool WriteDenied(const std::vector<std::string> &path)
+bool WriteDenied(const Hive &hive, const std::vector<std::string> &path)
 {
     const auto &denied = TheFaults().denied;
-    return std::any_of(denied.begin(), denied.end(), [&](const auto &d) { return SamePath(d, path); });
+    return &hive == &MachineHive() &&
+           std::any_of(denied.begin(), denied.end(), [&](const auto &d) { return SamePath(d, path); });
 }
 
 bool TakeCloseFault()

@@ -11,9 +11,11 @@
 
 namespace lzport::reg {
 
-/* True when write access to the key at `path` (names below the root) is
- * refused. */
-bool WriteDenied(const std::vector<std::string> &path);
+class Hive;
+
+/* True when write access to the key of `hive` at `path` (names below the
+ * root) is refused. Only keys of HKEY_LOCAL_MACHINE are ever refused. */
+bool WriteDenied(const Hive &hive, const std::vector<std::string> &path);
 /* True, once, when the next RegCloseKey is to fail. */
 bool TakeCloseFault();
 /* True when RegEnumKeyExA is to answer `error` at `index`. */

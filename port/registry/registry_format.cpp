@@ -13,7 +13,6 @@ namespace lzport::reg {
 namespace {
 
 constexpr char kHeader[] = "REGEDIT4";
-constexpr char kRootName[] = "HKEY_LOCAL_MACHINE";
 constexpr size_t kHexLineWidth = 76;
 
 std::string Utf8(std::string_view cp932)
@@ -117,8 +116,8 @@ void SkipBlanks(std::string_view text, size_t &pos)
 
 class Parser {
 public:
-    Parser(std::string_view text, const FILETIME &stamp, ParseError &error)
-        : m_text(text), m_stamp(stamp), m_error(error)
+    Parser(std::string_view text, std::string_view rootName, const FILETIME &stamp, ParseError &error)
+        : m_text(text), m_rootName(rootName), m_stamp(stamp), m_error(error)
     {
         if (m_text.substr(0, 3) == "\xEF\xBB\xBF")
             m_text.remove_prefix(3);
@@ -198,8 +197,8 @@ private:
         std::string_view path = std::string_view(line).substr(1, line.size() - 2);
         size_t cut = path.find('\\');
         std::string_view top = path.substr(0, cut);
-        if (top.size() != strlen(kRootName) || strncasecmp(top.data(), kRootName, top.size()) != 0)
-            return Fail("keys must lie under " + std::string(kRootName));
+        if (top.size() != m_rootName.size() || strncasecmp(top.data(), m_rootName.data(), top.size()) != 0)
+            return Fail("keys must lie under " + std::string(m_rootName));
         current = root;
         while (cut != std::string_view::npos) {
             path.remove_prefix(cut + 1);
@@ -333,6 +332,7 @@ private:
     }
 
     std::string_view m_text;
+    std::string_view m_rootName;
     FILETIME m_stamp;
     ParseError &m_error;
     size_t m_pos = 0;
@@ -351,16 +351,17 @@ bool IsPlainText(std::string_view text)
     return Cp932ToUtf8(text, utf8);
 }
 
-std::string FormatRegistry(const Key &root)
+std::string FormatRegistry(const Key &root, std::string_view rootName)
 {
     std::string out = std::string(kHeader) + "\n";
-    FormatKey(root, kRootName, true, out);
+    FormatKey(root, std::string(rootName), true, out);
     return out;
 }
 
-bool ParseRegistry(std::string_view text, const FILETIME &stamp, KeyPtr &root, ParseError &error)
+bool ParseRegistry(std::string_view text, std::string_view rootName, const FILETIME &stamp, KeyPtr &root,
+                   ParseError &error)
 {
-    return Parser(text, stamp, error).Run(root);
+    return Parser(text, rootName, stamp, error).Run(root);
 }
 
 } // namespace lzport::reg

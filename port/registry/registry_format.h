@@ -1,4 +1,5 @@
-/* registry_format.h - the registry file HKLM.reg: REGEDIT4 text in UTF-8.
+/* registry_format.h - a hive's file (HKLM.reg, HKCU.reg): REGEDIT4 text in
+ * UTF-8, every key below the hive's root.
  *
  *   REGEDIT4
  *
@@ -29,16 +30,20 @@ namespace lzport::reg {
  * can hold as a key name, a value name or a quoted string. */
 bool IsPlainText(std::string_view text);
 
-std::string FormatRegistry(const Key &root);
+/* The file of the tree below `root`, whose name is `rootName`
+ * ("HKEY_LOCAL_MACHINE"). */
+std::string FormatRegistry(const Key &root, std::string_view rootName);
 
 struct ParseError {
     int line = 0;
     std::string message;
 };
 
-/* Builds the tree that `text` describes; every key gets `stamp` as its last
- * write time. Fails on the first line that is not understood. */
-bool ParseRegistry(std::string_view text, const FILETIME &stamp, KeyPtr &root, ParseError &error);
+/* Builds the tree that `text` describes, every key lying below `rootName`;
+ * every key gets `stamp` as its last write time. Fails on the first line
+ * that is not understood. */
+bool ParseRegistry(std::string_view text, std::string_view rootName, const FILETIME &stamp, KeyPtr &root,
+                   ParseError &error);
 
 } // namespace lzport::reg
 

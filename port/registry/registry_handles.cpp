@@ -22,14 +22,24 @@ HandleTable &Table()
     return table;
 }
 
+constexpr DWORD kFirstPredefined = 0x80000000u; /* HKEY_CLASSES_ROOT */
+constexpr DWORD kLastPredefined = 0x80000006u;  /* HKEY_DYN_DATA */
+
 } // namespace
 
-HKEY AddHandle(const KeyPtr &key, REGSAM access)
+bool IsPredefined(HKEY hkey)
+{
+    /* only the low 32 bits tell a predefined key, as on 64-bit Windows */
+    DWORD low = (DWORD)(ULONG_PTR)hkey;
+    return low >= kFirstPredefined && low <= kLastPredefined;
+}
+
+HKEY AddHandle(Hive &hive, const KeyPtr &key, REGSAM access)
 {
     HandleTable &t = Table();
     ULONG_PTR value = t.next;
     t.next += 4;
-    t.open[value] = OpenKey{key, access};
+    t.open[value] = OpenKey{&hive, key, access};
     return (HKEY)value;
 }
 
@@ -41,12 +51,12 @@ OpenKey *FindHandle(HKEY hkey)
 
 bool RemoveHandle(HKEY hkey) { return Table().open.erase((ULONG_PTR)hkey) != 0; }
 
-void RemapHandles(const KeyPtr &root)
+void RemapHandles(const Hive &hive, const KeyPtr &root)
 {
     std::map<const Key *, KeyPtr> moved;
     for (auto &entry : Table().open) {
         OpenKey &open = entry.second;
-        if (open.key->deleted)
+        if (open.hive != &hive || open.key->deleted)
             continue;
         auto it = moved.find(open.key.get());
         if (it == moved.end())

@@ -9,21 +9,28 @@
 
 namespace lzport::reg {
 
+class Hive;
+
 struct OpenKey {
+    Hive *hive = nullptr; /* the hive the key lies in */
     KeyPtr key;
     REGSAM access = 0; /* the rights granted when it was opened */
 };
 
-HKEY AddHandle(const KeyPtr &key, REGSAM access);
+/* True for the predefined keys (HKEY_CLASSES_ROOT to HKEY_DYN_DATA), which
+ * need no opening and are never closed. */
+bool IsPredefined(HKEY hkey);
+
+HKEY AddHandle(Hive &hive, const KeyPtr &key, REGSAM access);
 OpenKey *FindHandle(HKEY hkey);
 bool RemoveHandle(HKEY hkey);
 
-/* After the tree was read again from the file: points each handle at the
- * key of the same path in `root`; a handle whose key is gone from the file
+/* After the tree of `hive` was read again from its file: points each of
+ * its handles at the key of the same path in `root`; a handle whose key is gone from the file
  * now refers to a deleted key. (Windows would also call a key deleted that
  * another process deleted and created again; such a handle follows the new
  * key here.) Must run while the old tree still exists. */
-void RemapHandles(const KeyPtr &root);
+void RemapHandles(const Hive &hive, const KeyPtr &root);
 void ResetHandles();
 
 } // namespace lzport::reg

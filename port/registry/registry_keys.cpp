@@ -1,5 +1,5 @@
 /* registry_keys.cpp - RegOpenKeyExA, RegCreateKeyExA, RegEnumKeyExA,
- * RegDeleteKeyA and RegCloseKey over the machine's HKEY_LOCAL_MACHINE. */
+ * RegDeleteKeyA and RegCloseKey over the machine's hives. */
 #include <string.h>
 
 #include "cp932.h"
@@ -40,7 +40,7 @@ LONG FindExistingKey(HKEY hKey, LPCSTR lpSubKey, const Session &session, REGSAM 
     key = Walk(base, names);
     if (!key)
         return ERROR_FILE_NOT_FOUND;
-    return GrantAccess(PathNames(*key), sam, granted);
+    return GrantAccess(session.TheHive(), PathNames(*key), sam, granted);
 }
 
 } // namespace
@@ -57,13 +57,13 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
     if (!phkResult)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
-    Session session(Session::kRead);
+    Session session(hKey, Session::kRead);
     KeyPtr key;
     REGSAM granted;
     LONG rc = FindExistingKey(hKey, lpSubKey ? lpSubKey : "", session, samDesired, key, granted);
     if (rc != ERROR_SUCCESS)
         return rc;
-    *phkResult = AddHandle(key, granted);
+    *phkResult = AddHandle(session.TheHive(), key, granted);
     return ERROR_SUCCESS;
 }
 
@@ -83,7 +83,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
     if (IsWin9x() && lpSubKey && *lpSubKey == '\\')
         ++lpSubKey; /* Windows 95 and 98 overlook one leading backslash */
     *phkResult = nullptr;
-    Session session(Session::kWrite);
+    Session session(hKey, Session::kWrite);
     KeyPtr key;
     std::vector<std::string> names;
     LONG rc = KeyFromHandle(hKey, session, 0, key);
@@ -97,7 +97,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
     std::vector<std::string> path = PathNames(*key);
     path.insert(path.end(), names.begin() + existing, names.end());
     REGSAM granted;
-    if ((rc = GrantAccess(path, samDesired, granted)) != ERROR_SUCCESS)
+    if ((rc = GrantAccess(session.TheHive(), path, samDesired, granted)) != ERROR_SUCCESS)
         return rc;
     for (size_t i = existing; i < names.size(); ++i) {
         if (!IsPlainText(names[i]))
@@ -113,7 +113,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
         if ((rc = session.Commit()) != ERROR_SUCCESS)
             return rc;
     }
-    *phkResult = AddHandle(key, granted);
+    *phkResult = AddHandle(session.TheHive(), key, granted);
     if (lpdwDisposition)
         *lpdwDisposition = disposition;
     return ERROR_SUCCESS;
@@ -126,7 +126,7 @@ LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchN
 {
     if (lpReserved || !lpName || !lpcchName)
         return ERROR_INVALID_PARAMETER;
-    Session session(Session::kRead);
+    Session session(hKey, Session::kRead);
     KeyPtr key;
     LONG rc = KeyFromHandle(hKey, session, KEY_ENUMERATE_SUB_KEYS, key);
     if (rc != ERROR_SUCCESS || EnumFault(dwIndex, rc))
@@ -156,7 +156,7 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 {
     if (!lpSubKey)
         return ERROR_INVALID_PARAMETER;
-    Session session(Session::kWrite);
+    Session session(hKey, Session::kWrite);
     KeyPtr key;
     REGSAM granted;
     LONG rc = FindExistingKey(hKey, lpSubKey, session, DELETE, key, granted);

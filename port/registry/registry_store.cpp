@@ -1,4 +1,4 @@
-/* registry_store.cpp - keeping the registry tree and HKLM.reg in step:
+/* registry_store.cpp - keeping each hive's tree and its file in step:
  * reading the file when it changed, writing it atomically, locking. */
 #include "registry_store.h"
 
@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <string.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "machine.h"
@@ -19,21 +18,6 @@ namespace lzport::reg {
 
 namespace {
 
-/* What tells one version of the file from another. */
-struct FileStamp {
-    bool exists = false;
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    struct timespec mtime = {0, 0};
-
-    bool operator==(const FileStamp &o) const
-    {
-        return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
-               mtime.tv_nsec == o.mtime.tv_nsec;
-    }
-};
-
 FileStamp StampOf(const struct stat &st)
 {
     FileStamp s;
@@ -45,34 +29,10 @@ FileStamp StampOf(const struct stat &st)
     return s;
 }
 
-struct StoreState {
-    bool loaded = false; /* false: read the file at the next session */
-    FileStamp stamp;
-    KeyPtr root;
-    LONG error = ERROR_SUCCESS; /* non-zero while the file cannot be used */
-};
-
-StoreState &State()
-{
-    static StoreState state;
-    return state;
-}
-
-std::string FilePath(const std::string &dir) { return dir + "/HKLM.reg"; }
-std::string TempPath(const std::string &dir) { return dir + "/HKLM.reg.tmp"; }
-
 FILETIME ToFileTime(const struct timespec &ts)
 {
     unsigned long long t = ((unsigned long long)ts.tv_sec + 11644473600ull) * 10000000ull + ts.tv_nsec / 100;
     return FILETIME{(DWORD)t, (DWORD)(t >> 32)};
-}
-
-/* Takes `root` as the tree, moving the open handles over to it. */
-void Adopt(StoreState &st, const KeyPtr &root)
-{
-    RemapHandles(root);
-    st.root = root;
-    st.error = ERROR_SUCCESS;
 }
 
 bool ReadAll(int fd, std::string &text)
@@ -88,53 +48,6 @@ bool ReadAll(int fd, std::string &text)
             return true;
         text.append(buf, (size_t)n);
     }
-}
-
-void Sync(StoreState &st, const std::string &dir)
-{
-    std::string path = FilePath(dir);
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
-        FileStamp none;
-        if (!st.loaded || !(st.stamp == none))
-            Adopt(st, NewRootKey());
-        st.stamp = none;
-        st.loaded = true;
-        return;
-    }
-    struct stat sb;
-    if (fd < 0 || fstat(fd, &sb) != 0) {
-        ReportProblem("cannot read " + path + ": " + strerror(errno));
-        if (fd >= 0)
-            close(fd);
-        st.error = ERROR_REGISTRY_IO_FAILED;
-        st.loaded = false;
-        return;
-    }
-    FileStamp stamp = StampOf(sb);
-    if (st.loaded && st.stamp == stamp) {
-        close(fd);
-        return;
-    }
-    std::string text;
-    bool readOk = ReadAll(fd, text);
-    close(fd);
-    if (!readOk) {
-        ReportProblem("cannot read " + path + ": " + strerror(errno));
-        st.error = ERROR_REGISTRY_IO_FAILED;
-        st.loaded = false;
-        return;
-    }
-    KeyPtr root;
-    ParseError error;
-    if (ParseRegistry(text, ToFileTime(sb.st_mtim), root, error)) {
-        Adopt(st, root);
-    } else {
-        ReportProblem(path + ":" + std::to_string(error.line) + ": " + error.message);
-        st.error = ERROR_REGISTRY_CORRUPT;
-    }
-    st.stamp = stamp;
-    st.loaded = true;
 }
 
 bool WriteAll(int fd, const std::string &text)
@@ -169,7 +82,140 @@ struct timespec NextMtime(const FileStamp &previous)
     return nowIsLater ? now : next;
 }
 
+/* The hive a handle lies in, or the error of a handle that has none. */
+LONG HiveOfHandle(HKEY hkey, Hive *&hive)
+{
+    hive = PredefinedHive(hkey);
+    if (hive)
+        return ERROR_SUCCESS;
+    if (IsPredefined(hkey))
+        return ERROR_FILE_NOT_FOUND;
+    const OpenKey *open = FindHandle(hkey);
+    if (!open)
+        return ERROR_INVALID_HANDLE;
+    hive = open->hive;
+    return ERROR_SUCCESS;
+}
+
 } // namespace
+
+bool FileStamp::operator==(const FileStamp &o) const
+{
+    return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+           mtime.tv_nsec == o.mtime.tv_nsec;
+}
+
+void Hive::Reset()
+{
+    m_loaded = false;
+    m_stamp = FileStamp();
+    m_root.reset();
+    m_error = ERROR_SUCCESS;
+}
+
+std::string Hive::FilePath(const std::string &dir) const { return dir + "/" + m_fileName; }
+
+void Hive::Adopt(const KeyPtr &root)
+{
+    RemapHandles(*this, root);
+    m_root = root;
+    m_error = ERROR_SUCCESS;
+}
+
+void Hive::Sync(const std::string &dir)
+{
+    std::string path = FilePath(dir);
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        FileStamp none;
+        if (!m_loaded || !(m_stamp == none))
+            Adopt(NewRootKey());
+        m_stamp = none;
+        m_loaded = true;
+        return;
+    }
+    struct stat sb;
+    if (fd < 0 || fstat(fd, &sb) != 0) {
+        ReportProblem("cannot read " + path + ": " + strerror(errno));
+        if (fd >= 0)
+            close(fd);
+        m_error = ERROR_REGISTRY_IO_FAILED;
+        m_loaded = false;
+        return;
+    }
+    FileStamp stamp = StampOf(sb);
+    if (m_loaded && m_stamp == stamp) {
+        close(fd);
+        return;
+    }
+    std::string text;
+    bool readOk = ReadAll(fd, text);
+    close(fd);
+    if (!readOk) {
+        ReportProblem("cannot read " + path + ": " + strerror(errno));
+        m_error = ERROR_REGISTRY_IO_FAILED;
+        m_loaded = false;
+        return;
+    }
+    KeyPtr root;
+    ParseError error;
+    if (ParseRegistry(text, m_rootName, ToFileTime(sb.st_mtim), root, error)) {
+        Adopt(root);
+    } else {
+        ReportProblem(path + ":" + std::to_string(error.line) + ": " + error.message);
+        m_error = ERROR_REGISTRY_CORRUPT;
+    }
+    m_stamp = stamp;
+    m_loaded = true;
+}
+
+LONG Hive::Write(const std::string &dir, int dirFd)
+{
+    std::string path = FilePath(dir), tmp = path + ".tmp";
+    std::string text = FormatRegistry(*m_root, m_rootName);
+    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    bool ok = fd >= 0 && WriteAll(fd, text);
+    if (ok) {
+        struct timespec times[2] = {{0, UTIME_OMIT}, NextMtime(m_stamp)};
+        ok = futimens(fd, times) == 0 && fsync(fd) == 0;
+    }
+    if (fd >= 0 && close(fd) != 0)
+        ok = false;
+    ok = ok && rename(tmp.c_str(), path.c_str()) == 0;
+    struct stat sb;
+    if (!ok || stat(path.c_str(), &sb) != 0) {
+        ReportProblem("cannot write " + path + ": " + strerror(errno));
+        unlink(tmp.c_str());
+        m_loaded = false;
+        return ERROR_REGISTRY_IO_FAILED;
+    }
+    fsync(dirFd); /* makes the rename itself durable */
+    m_stamp = StampOf(sb);
+    return ERROR_SUCCESS;
+}
+
+Hive &MachineHive()
+{
+    static Hive hive("HKEY_LOCAL_MACHINE", "HKLM.reg");
+    return hive;
+}
+
+Hive &UserHive()
+{
+    static Hive hive("HKEY_CURRENT_USER", "HKCU.reg");
+    return hive;
+}
+
+Hive *PredefinedHive(HKEY hkey)
+{
+    /* only the low 32 bits tell a predefined key, as on 64-bit Windows */
+    DWORD low = (DWORD)(ULONG_PTR)hkey;
+    if (low == (DWORD)(ULONG_PTR)HKEY_LOCAL_MACHINE)
+        return &MachineHive();
+    if (low == (DWORD)(ULONG_PTR)HKEY_CURRENT_USER)
+        return &UserHive();
+    return nullptr;
+}
 
 std::recursive_mutex &RegistryMutex()
 {
@@ -177,10 +223,12 @@ std::recursive_mutex &RegistryMutex()
     return mutex;
 }
 
-Session::Session(Mode mode)
+Session::Session(HKEY hkey, Mode mode)
 {
     m_dir = MachineDir(); /* selects the machine (and resets this module) first if needed */
     m_lock = std::unique_lock<std::recursive_mutex>(RegistryMutex());
+    if ((m_status = HiveOfHandle(hkey, m_hive)) != ERROR_SUCCESS)
+        return;
     if (mode == kWrite) {
         m_dirFd = open(m_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         int rc;
@@ -193,9 +241,8 @@ Session::Session(Mode mode)
             return;
         }
     }
-    StoreState &st = State();
-    Sync(st, m_dir);
-    m_status = st.error;
+    m_hive->Sync(m_dir);
+    m_status = m_hive->m_error;
 }
 
 Session::~Session()
@@ -204,33 +251,9 @@ Session::~Session()
         close(m_dirFd); /* releases the lock */
 }
 
-const KeyPtr &Session::Root() const { return State().root; }
+const KeyPtr &Session::Root() const { return m_hive->m_root; }
 
-LONG Session::Commit()
-{
-    StoreState &st = State();
-    std::string path = FilePath(m_dir), tmp = TempPath(m_dir);
-    std::string text = FormatRegistry(*st.root);
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    bool ok = fd >= 0 && WriteAll(fd, text);
-    if (ok) {
-        struct timespec times[2] = {{0, UTIME_OMIT}, NextMtime(st.stamp)};
-        ok = futimens(fd, times) == 0 && fsync(fd) == 0;
-    }
-    if (fd >= 0 && close(fd) != 0)
-        ok = false;
-    ok = ok && rename(tmp.c_str(), path.c_str()) == 0;
-    struct stat sb;
-    if (!ok || stat(path.c_str(), &sb) != 0) {
-        ReportProblem("cannot write " + path + ": " + strerror(errno));
-        unlink(tmp.c_str());
-        st.loaded = false;
-        return ERROR_REGISTRY_IO_FAILED;
-    }
-    fsync(m_dirFd); /* makes the rename itself durable */
-    st.stamp = StampOf(sb);
-    return ERROR_SUCCESS;
-}
+LONG Session::Commit() { return m_hive->Write(m_dir, m_dirFd); }
 
 } // namespace lzport::reg
 
@@ -239,7 +262,8 @@ namespace lzport {
 void RegistryReset()
 {
     std::lock_guard<std::recursive_mutex> lock(reg::RegistryMutex());
-    reg::State() = reg::StoreState();
+    reg::MachineHive().Reset();
+    reg::UserHive().Reset();
     reg::ResetHandles();
     reg::ResetFaults();
 }

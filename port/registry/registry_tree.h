@@ -1,6 +1,6 @@
 /* registry_tree.h - the in-memory tree of registry keys and values that the
- * registry module keeps for HKEY_LOCAL_MACHINE. Names are code page 932 bytes
- * and keep the spelling they were created with; lookups ignore case. */
+ * registry module keeps for each hive. Names are code page 932 bytes and
+ * keep the spelling they were created with; lookups ignore case. */
 #ifndef LZPORT_REGISTRY_TREE_H
 #define LZPORT_REGISTRY_TREE_H
 

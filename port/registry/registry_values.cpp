@@ -1,5 +1,5 @@
 /* registry_values.cpp - RegQueryValueExA, RegSetValueExA and
- * RegDeleteValueA over the machine's HKEY_LOCAL_MACHINE. Value data is kept
+ * RegDeleteValueA over the machine's hives. Value data is kept
  * exactly as it was given. */
 #include <string.h>
 
@@ -29,7 +29,7 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, 
         *lpcbData = 0;
     if (lpType)
         *lpType = REG_NONE;
-    Session session(Session::kRead);
+    Session session(hKey, Session::kRead);
     KeyPtr key;
     LONG rc = KeyFromHandle(hKey, session, KEY_QUERY_VALUE, key);
     if (rc != ERROR_SUCCESS)
@@ -73,7 +73,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     } else if (cbData && IsStringType(dwType) && lpData[cbData - 1] && !lpData[cbData]) {
         ++cbData; /* NT counts the NUL that the caller forgot */
     }
-    Session session(Session::kWrite);
+    Session session(hKey, Session::kWrite);
     KeyPtr key;
     LONG rc = KeyFromHandle(hKey, session, KEY_SET_VALUE, key);
     if (rc != ERROR_SUCCESS)
@@ -87,7 +87,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
 
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 {
-    Session session(Session::kWrite);
+    Session session(hKey, Session::kWrite);
     KeyPtr key;
     LONG rc = KeyFromHandle(hKey, session, KEY_SET_VALUE, key);
     if (rc != ERROR_SUCCESS)

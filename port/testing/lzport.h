@@ -3,6 +3,8 @@
  * A "machine" is one folder that holds everything a Windows machine would:
  *   <dir>/machine.ini   settings (platform family, Windows folder, ...)
  *   <dir>/HKLM.reg      HKEY_LOCAL_MACHINE, REGEDIT4 text in UTF-8
+ *   <dir>/HKCU.reg      HKEY_CURRENT_USER, the same way; without the file,
+ *                       HKEY_CURRENT_USER is empty
  *   <dir>/drives/<x>/   the root of drive X:
  * The process uses the machine named by LZPORT_MACHINE, or ~/.lzport when
  * that is unset; tests and tools may switch machines with LzPortUseMachine.

@@ -1,8 +1,9 @@
 /* registry_native_test.cpp - the registry of the native platform layer
- * beyond Win32: its file HKLM.reg (round trip, hand edits, malformed
- * files, atomic writes, several processes), the Windows 95/98 behaviour,
- * injected failures, and the argument checks where Wine itself crashes.
- * Every test runs on a machine of its own. */
+ * beyond Win32: the files of its two hives, HKLM.reg and HKCU.reg (round
+ * trip, hand edits, malformed files, atomic writes, several processes, one
+ * hive beside the other), the Windows 95/98 behaviour, injected failures,
+ * and the argument checks where Wine itself crashes. Every test runs on a
+ * machine of its own. */
 #include <dirent.h>
 #include <ftw.h>
 #include <gtest/gtest.h>
@@ -33,18 +34,17 @@ int RemoveEntry(const char *path, const struct stat *, int, struct FTW *)
     return 0;
 }
 
-HKEY Create(const char *path, REGSAM sam = KEY_ALL_ACCESS, DWORD *disposition = nullptr)
+HKEY Create(const char *path, REGSAM sam = KEY_ALL_ACCESS, DWORD *disposition = nullptr, HKEY root = HKEY_LOCAL_MACHINE)
 {
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, sam, nullptr, &key, disposition))
-        << path;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, path, 0, nullptr, 0, sam, nullptr, &key, disposition)) << path;
     return key;
 }
 
-LONG Open(const char *path, REGSAM sam, HKEY *key)
+LONG Open(const char *path, REGSAM sam, HKEY *key, HKEY root = HKEY_LOCAL_MACHINE)
 {
     *key = kSentinelKey;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, sam, key);
+    return RegOpenKeyExA(root, path, 0, sam, key);
 }
 
 LONG SetBytes(HKEY key, const char *name, DWORD type, const std::string &data)
@@ -102,11 +102,11 @@ protected:
         nftw(m_dir.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
     }
 
-    std::string File() const { return m_dir + "/HKLM.reg"; }
+    std::string File(const char *name = "HKLM.reg") const { return m_dir + "/" + name; }
 
-    std::string ReadFile() const
+    std::string ReadFile(const char *name = "HKLM.reg") const
     {
-        std::ifstream in(File(), std::ios::binary);
+        std::ifstream in(File(name), std::ios::binary);
         std::stringstream ss;
         ss << in.rdbuf();
         return ss.str();
@@ -114,14 +114,14 @@ protected:
 
     /* Replaces the file as an editor that saves through a new file does,
      * so that every version is a new inode. */
-    void WriteFile(const std::string &text) const
+    void WriteFile(const std::string &text, const char *name = "HKLM.reg") const
     {
         std::string tmp = m_dir + "/edited";
         {
             std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
             out << text;
         }
-        ASSERT_EQ(0, rename(tmp.c_str(), File().c_str()));
+        ASSERT_EQ(0, rename(tmp.c_str(), File(name).c_str()));
     }
 
     /* Starts the process afresh on the same machine: nothing cached. */
@@ -139,6 +139,46 @@ protected:
     std::string m_saved, m_dir;
 };
 
+/* A hive of the machine: its predefined key, its file and its root's name. */
+struct Hive {
+    HKEY root;
+    const char *file;
+    const char *rootName;
+};
+
+const Hive kHives[] = {
+    {HKEY_LOCAL_MACHINE, "HKLM.reg", "HKEY_LOCAL_MACHINE"},
+    {HKEY_CURRENT_USER, "HKCU.reg", "HKEY_CURRENT_USER"},
+};
+
+/* The guarantees every hive's file gives, tested on each. */
+class HiveFileTest : public RegistryFileTest, public testing::WithParamInterface<Hive> {
+protected:
+    HKEY Root() const { return GetParam().root; }
+    const char *Name() const { return GetParam().file; }
+    /* `text` with each "[ROOT" naming the hive's root, and each "[root"
+     * naming it in lower case. */
+    std::string Rooted(std::string text) const
+    {
+        std::string name = GetParam().rootName, lower = name;
+        for (char &c : lower)
+            c = (char)tolower((unsigned char)c);
+        for (size_t at; (at = text.find("[ROOT")) != std::string::npos;)
+            text.replace(at + 1, 4, name);
+        for (size_t at; (at = text.find("[root")) != std::string::npos;)
+            text.replace(at + 1, 4, lower);
+        return text;
+    }
+    HKEY Create(const char *path, REGSAM sam = KEY_ALL_ACCESS, DWORD *disposition = nullptr) const
+    {
+        return ::Create(path, sam, disposition, Root());
+    }
+    LONG Open(const char *path, REGSAM sam, HKEY *key) const { return ::Open(path, sam, key, Root()); }
+    std::string File() const { return RegistryFileTest::File(Name()); }
+    std::string ReadFile() const { return RegistryFileTest::ReadFile(Name()); }
+    void WriteFile(const std::string &text) const { RegistryFileTest::WriteFile(text, Name()); }
+};
+
 struct StoredValue {
     const char *name;
     DWORD type;
@@ -146,7 +186,7 @@ struct StoredValue {
     const char *line; /* as the file must show it (UTF-8) */
 };
 
-TEST_F(RegistryFileTest, EveryKindOfValueSurvivesTheFile)
+TEST_P(HiveFileTest, EveryKindOfValueSurvivesTheFile)
 {
     const StoredValue values[] = {
         {"Path", REG_SZ, std::string("C:\\Program Files\\ソフト\\\"q\"") + '\0',
@@ -172,8 +212,8 @@ TEST_F(RegistryFileTest, EveryKindOfValueSurvivesTheFile)
     std::string text = ReadFile();
     EXPECT_EQ(0u, text.find("REGEDIT4\n"));
     EXPECT_TRUE(IsUtf8(text));
-    EXPECT_NE(std::string::npos, text.find(u8"\n[HKEY_LOCAL_MACHINE\\SoftWare\\VEMO\\ソフト表]\n")) << text;
-    EXPECT_NE(std::string::npos, text.find("\n[HKEY_LOCAL_MACHINE\\SoftWare\\Empty]\n")) << text;
+    EXPECT_NE(std::string::npos, text.find(Rooted(u8"\n[ROOT\\SoftWare\\VEMO\\ソフト表]\n"))) << text;
+    EXPECT_NE(std::string::npos, text.find(Rooted("\n[ROOT\\SoftWare\\Empty]\n"))) << text;
     for (const StoredValue &v : values) {
         if (v.line) {
             EXPECT_NE(std::string::npos, text.find(std::string("\n") + v.line + "\n")) << v.line << "\n" << text;
@@ -196,12 +236,12 @@ TEST_F(RegistryFileTest, EveryKindOfValueSurvivesTheFile)
     RegCloseKey(key);
 }
 
-TEST_F(RegistryFileTest, AHandEditedFileIsReadAgain)
+TEST_P(HiveFileTest, AHandEditedFileIsReadAgain)
 {
-    WriteFile(u8"REGEDIT4\r\n\r\n; written by hand\r\n"
-              u8"[hkey_local_machine\\SoftWare\\VEMO\\LumeoZelcor\\1.0]\r\n"
-              u8"\"DIRECTORY\" = \"C:\\\\ルメオ\"\r\n"
-              u8"\"Data\"=hex:01,02,\\\r\n    03\r\n");
+    WriteFile(Rooted(u8"REGEDIT4\r\n\r\n; written by hand\r\n"
+                     u8"[root\\SoftWare\\VEMO\\LumeoZelcor\\1.0]\r\n"
+                     u8"\"DIRECTORY\" = \"C:\\\\ルメオ\"\r\n"
+                     u8"\"Data\"=hex:01,02,\\\r\n    03\r\n"));
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, Open("SoftWare\\VEMO\\LumeoZelcor\\1.0", KEY_READ, &key));
     DWORD type;
@@ -212,11 +252,11 @@ TEST_F(RegistryFileTest, AHandEditedFileIsReadAgain)
     EXPECT_EQ("\x01\x02\x03", data);
 
     /* the open handle follows the file */
-    WriteFile("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SoftWare\\VEMO\\LumeoZelcor\\1.0]\n\"DIRECTORY\"=\"D:\\\\x\"\n");
+    WriteFile(Rooted("REGEDIT4\n[ROOT\\SoftWare\\VEMO\\LumeoZelcor\\1.0]\n\"DIRECTORY\"=\"D:\\\\x\"\n"));
     EXPECT_TRUE(GetBytes(key, "DIRECTORY", type, data));
     EXPECT_EQ(std::string("D:\\x") + '\0', data);
 
-    WriteFile("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SoftWare\\VEMO]\n");
+    WriteFile(Rooted("REGEDIT4\n[ROOT\\SoftWare\\VEMO]\n"));
     EXPECT_FALSE(GetBytes(key, "DIRECTORY", type, data));
     char buf[8];
     DWORD size = sizeof buf;
@@ -225,18 +265,18 @@ TEST_F(RegistryFileTest, AHandEditedFileIsReadAgain)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open("SoftWare\\VEMO\\LumeoZelcor", KEY_READ, &key));
 }
 
-TEST_F(RegistryFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
+TEST_P(HiveFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
 {
-    const std::string section = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\a]\n";
+    const std::string section = Rooted("REGEDIT4\n[ROOT\\a]\n");
     struct Case {
         std::string text;
         int line;
     } cases[] = {
         {"REGEDIT5\n", 1},
         {"\nREGEDIT4\n\"x\"=\"y\"\n", 3},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n", 2},
-        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\a\n", 2},
-        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\a\\\\b]\n", 2},
+        {"REGEDIT4\n[HKEY_USERS\\a]\n", 2},
+        {Rooted("REGEDIT4\n[ROOT\\a\n"), 2},
+        {Rooted("REGEDIT4\n[ROOT\\a\\\\b]\n"), 2},
         {section + "\"x\"=\"unterminated\n", 3},
         {section + "\"x\"=\"bad \\n escape\"\n", 3},
         {section + "\"x\"=\"text\" after\n", 3},
@@ -261,37 +301,36 @@ TEST_F(RegistryFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
         EXPECT_NE(std::string::npos, message.find(File() + ":" + std::to_string(c.line) + ":"))
             << c.text << "\ngave: " << message;
         EXPECT_EQ(ERROR_REGISTRY_CORRUPT,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "b", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+                  RegCreateKeyExA(Root(), "b", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
         EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegQueryValueExA(before, "x", nullptr, nullptr, nullptr, &size));
         EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegSetValueExA(before, "x", 0, REG_SZ, (const BYTE *)"", 1));
         EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegDeleteValueA(before, "x"));
-        EXPECT_EQ(ERROR_REGISTRY_CORRUPT,
-                  RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
-        EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegDeleteKeyA(HKEY_LOCAL_MACHINE, "a"));
+        EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegEnumKeyExA(Root(), 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegDeleteKeyA(Root(), "a"));
         EXPECT_EQ(c.text, ReadFile()) << "a broken file is never overwritten";
     }
     WriteFile(section + "\"x\"=\"repaired\"\n");
     std::string value;
-    EXPECT_TRUE(lztest::RegGetSz("a", "x", value));
+    EXPECT_TRUE(lztest::RegGetSz("a", "x", value, nullptr, Root()));
     EXPECT_EQ("repaired", value);
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(before, "y", 0, REG_SZ, (const BYTE *)"", 1))
         << "a handle from before works again";
     RegCloseKey(before);
 }
 
-TEST_F(RegistryFileTest, WritesLeaveNoTemporaryFile)
+TEST_P(HiveFileTest, WritesLeaveNoTemporaryFile)
 {
     HKEY key = Create("SoftWare\\x");
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(ERROR_SUCCESS, SetBytes(key, "v", REG_BINARY, std::string(i, 'x')));
     RegCloseKey(key);
-    EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SoftWare\\x"));
+    EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(Root(), "SoftWare\\x"));
     ExpectNoTemporaryFile();
 }
 
 /* A writer killed at any moment leaves a file that parses and holds one of
  * the values it wrote whole: size n + 1 bytes, each the byte n. */
-TEST_F(RegistryFileTest, AWriterKilledAtAnyMomentLeavesAWholeFile)
+TEST_P(HiveFileTest, AWriterKilledAtAnyMomentLeavesAWholeFile)
 {
     for (int round = 0; round < 12; ++round) {
         int ready[2];
@@ -332,7 +371,7 @@ TEST_F(RegistryFileTest, AWriterKilledAtAnyMomentLeavesAWholeFile)
     ExpectNoTemporaryFile();
 }
 
-TEST_F(RegistryFileTest, TwoProcessesWritingAtOnceLoseNothing)
+TEST_P(HiveFileTest, TwoProcessesWritingAtOnceLoseNothing)
 {
     HKEY doomed = Create("SoftWare\\Race\\doomed");
     pid_t child = fork();
@@ -341,14 +380,13 @@ TEST_F(RegistryFileTest, TwoProcessesWritingAtOnceLoseNothing)
     for (int i = 0; i < 60; ++i) {
         std::string path = std::string("SoftWare\\Race\\") + who + std::to_string(i);
         HKEY key = nullptr;
-        LONG rc =
-            RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        LONG rc = RegCreateKeyExA(Root(), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         if (child == 0 && rc != ERROR_SUCCESS)
             _exit(1);
         RegCloseKey(key);
     }
     if (child == 0)
-        _exit(RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SoftWare\\Race\\doomed") == ERROR_SUCCESS ? 0 : 1);
+        _exit(RegDeleteKeyA(Root(), "SoftWare\\Race\\doomed") == ERROR_SUCCESS ? 0 : 1);
     int status;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -360,6 +398,67 @@ TEST_F(RegistryFileTest, TwoProcessesWritingAtOnceLoseNothing)
     EXPECT_EQ(ERROR_KEY_DELETED, RegSetValueExA(doomed, "x", 0, REG_SZ, (const BYTE *)"", 1))
         << "the other process deleted the key";
     RegCloseKey(doomed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hives, HiveFileTest, testing::ValuesIn(kHives), [](const testing::TestParamInfo<Hive> &info) {
+    return std::string(info.param.root == HKEY_LOCAL_MACHINE ? "LocalMachine" : "CurrentUser");
+});
+
+bool FileExists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+
+TEST_F(RegistryFileTest, TheCurrentUserIsEmptyUntilWrittenAndKeptApart)
+{
+    char name[64];
+    DWORD length = sizeof name;
+    EXPECT_EQ(ERROR_NO_MORE_ITEMS,
+              RegEnumKeyExA(HKEY_CURRENT_USER, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(Create("SoftWare\\Machine"));
+    HKEY key;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open("SoftWare", KEY_READ, &key, HKEY_CURRENT_USER));
+    EXPECT_FALSE(FileExists(File("HKCU.reg"))) << "reading writes nothing";
+
+    const char *folders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    key = Create(folders, KEY_ALL_ACCESS, nullptr, HKEY_CURRENT_USER);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "Personal", 0, REG_SZ, (const BYTE *)"C:\\My Documents", 16));
+    RegCloseKey(key);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(HKEY_CURRENT_USER, "AtTheRoot", 0, REG_SZ, (const BYTE *)"x", 2));
+
+    std::string user = ReadFile("HKCU.reg");
+    EXPECT_EQ(0u, user.find("REGEDIT4\n\n[HKEY_CURRENT_USER]\n\"AtTheRoot\"=\"x\"\n")) << user;
+    EXPECT_NE(std::string::npos,
+              user.find("\n[HKEY_CURRENT_USER\\" + std::string(folders) + "]\n\"Personal\"=\"C:\\\\My Documents\"\n"))
+        << user;
+    EXPECT_EQ(std::string::npos, user.find("Machine"));
+    EXPECT_EQ(std::string::npos, ReadFile().find("Shell Folders"));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open("Software\\Microsoft", KEY_READ, &key));
+
+    Reselect();
+    std::string value;
+    EXPECT_TRUE(lztest::RegGetSz(folders, "Personal", value, nullptr, HKEY_CURRENT_USER));
+    EXPECT_EQ("C:\\My Documents", value);
+}
+
+TEST_F(RegistryFileTest, AMalformedHiveLeavesTheOtherAlone)
+{
+    HKEY machine = Create("SoftWare\\Machine");
+    HKEY user = Create("Software\\User", KEY_ALL_ACCESS, nullptr, HKEY_CURRENT_USER);
+    /* each file holds only keys below its own root */
+    WriteFile("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n", "HKCU.reg");
+
+    HKEY key;
+    EXPECT_EQ(ERROR_REGISTRY_CORRUPT, Open("Software", KEY_READ, &key, HKEY_CURRENT_USER));
+    EXPECT_NE(std::string::npos, std::string(LzPortLastMessage()).find(File("HKCU.reg") + ":2:"))
+        << LzPortLastMessage();
+    EXPECT_EQ(ERROR_REGISTRY_CORRUPT, RegSetValueExA(user, "v", 0, REG_SZ, (const BYTE *)"", 1));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(machine, "v", 0, REG_SZ, (const BYTE *)"", 1));
+    EXPECT_EQ(ERROR_SUCCESS, Open("SoftWare\\Machine", KEY_READ, &key));
+    RegCloseKey(key);
+
+    WriteFile("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\User]\n", "HKCU.reg");
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(user, "v", 0, REG_SZ, (const BYTE *)"", 1));
+    EXPECT_TRUE(lztest::RegValueExists("SoftWare\\Machine", "v"));
+    RegCloseKey(user);
+    RegCloseKey(machine);
 }
 
 TEST_F(RegistryFileTest, Windows9xDeletesWholeTreesAndIgnoresRights)
@@ -492,12 +591,12 @@ TEST_F(RegistryFileTest, ArgumentsWineDoesNotCheck)
     EXPECT_EQ(ERROR_INVALID_PARAMETER,
               RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, name, nullptr, nullptr, nullptr, nullptr, nullptr));
 
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_USERS, ".DEFAULT", 0, KEY_READ, &key));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-              RegCreateKeyExA(HKEY_CURRENT_USER, "Software", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_READ, &key));
-    EXPECT_EQ(HKEY_CURRENT_USER, key);
-    EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_CURRENT_USER));
+              RegCreateKeyExA(HKEY_USERS, "Software", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_USERS, "", 0, KEY_READ, &key));
+    EXPECT_EQ(HKEY_USERS, key);
+    EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_USERS));
 
     EXPECT_EQ(ERROR_INVALID_PARAMETER,
               RegCreateKeyExA(HKEY_LOCAL_MACHINE, "tab\there", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));

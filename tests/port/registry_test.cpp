@@ -1,8 +1,9 @@
 /* registry_test.cpp - the registry functions as Win32 defines them: key
  * creation and opening, names, enumeration, value sizes and types,
- * deletion, handles of deleted keys and handle rights. Each test works in
- * its own key below SoftWare\LzPortTest and removes it afterwards, so the
- * file runs against Wine's registry as well. */
+ * deletion, handles of deleted keys and handle rights, each below
+ * HKEY_LOCAL_MACHINE and below HKEY_CURRENT_USER. Each test works in its
+ * own key below SoftWare\LzPortTest and removes it afterwards, so the file
+ * runs against Wine's registry as well. */
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -59,35 +60,50 @@ LONG SetBytes(HKEY key, const char *name, DWORD type, const std::string &data)
     return RegSetValueExA(key, name, 0, type, (const BYTE *)data.data(), (DWORD)data.size());
 }
 
-class RegistryTest : public testing::Test {
+class RegistryTest : public testing::TestWithParam<HKEY> {
 protected:
     void SetUp() override
     {
         static unsigned counter = 0;
         m_path = "SoftWare\\LzPortTest\\" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-        lztest::RegDeleteTree(m_path);
-        m_key = CreateKey(HKEY_LOCAL_MACHINE, m_path);
+        lztest::RegDeleteTree(m_path, m_root);
+        m_key = CreateKey(m_root, m_path);
         ASSERT_NE(nullptr, m_key);
     }
 
     void TearDown() override
     {
         RegCloseKey(m_key);
-        lztest::RegDeleteTree(m_path);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SoftWare\\LzPortTest"); /* refused while other runs use it */
+        lztest::RegDeleteTree(m_path, m_root);
+        RegDeleteKeyA(m_root, "SoftWare\\LzPortTest"); /* refused while other runs use it */
     }
 
+    bool Exists(const std::string &path) const { return lztest::RegKeyExists(path, m_root); }
+    bool SetSz(const std::string &path, const char *name, const std::string &value) const
+    {
+        return lztest::RegSetSz(path, name, value, REG_SZ, m_root);
+    }
+    bool GetSz(const std::string &path, const char *name, std::string &value) const
+    {
+        return lztest::RegGetSz(path, name, value, nullptr, m_root);
+    }
+    bool ValueExists(const std::string &path, const char *name) const
+    {
+        return lztest::RegValueExists(path, name, m_root);
+    }
+
+    const HKEY m_root = GetParam();
     std::string m_path;
     HKEY m_key = nullptr;
 };
 
-TEST_F(RegistryTest, CreateMakesEveryMissingKeyAndTellsWhetherItExisted)
+TEST_P(RegistryTest, CreateMakesEveryMissingKeyAndTellsWhetherItExisted)
 {
     DWORD disp;
     RegCloseKey(CreateKey(m_key, "a\\b\\c", &disp));
     EXPECT_EQ((DWORD)REG_CREATED_NEW_KEY, disp);
-    EXPECT_TRUE(lztest::RegKeyExists(m_path + "\\a"));
-    EXPECT_TRUE(lztest::RegKeyExists(m_path + "\\a\\b\\c"));
+    EXPECT_TRUE(Exists(m_path + "\\a"));
+    EXPECT_TRUE(Exists(m_path + "\\a\\b\\c"));
 
     for (const char *again : {"a\\b\\c", "A\\B\\C", "a\\\\b\\c\\", "a\\b"}) {
         RegCloseKey(CreateKey(m_key, again, &disp));
@@ -98,7 +114,7 @@ TEST_F(RegistryTest, CreateMakesEveryMissingKeyAndTellsWhetherItExisted)
     EXPECT_EQ((std::vector<std::string>{"b", "d"}), SubkeyNames(OpenKey(m_key, "a")));
 }
 
-TEST_F(RegistryTest, OpenNeverCreatesAndClearsTheResultOnFailure)
+TEST_P(RegistryTest, OpenNeverCreatesAndClearsTheResultOnFailure)
 {
     struct Case {
         const char *name;
@@ -113,7 +129,7 @@ TEST_F(RegistryTest, OpenNeverCreatesAndClearsTheResultOnFailure)
         EXPECT_EQ(c.expected, RegOpenKeyExA(m_key, c.name, 0, KEY_READ, &key)) << c.name;
         EXPECT_EQ(nullptr, key) << c.name;
     }
-    EXPECT_FALSE(lztest::RegKeyExists(m_path + "\\missing"));
+    EXPECT_FALSE(Exists(m_path + "\\missing"));
 
     HKEY key = kSentinelKey;
     DWORD disp = kSentinel;
@@ -123,16 +139,16 @@ TEST_F(RegistryTest, OpenNeverCreatesAndClearsTheResultOnFailure)
     EXPECT_EQ(kSentinel, disp);
 }
 
-TEST_F(RegistryTest, EmptySubkeyNameOpensTheKeyItself)
+TEST_P(RegistryTest, EmptySubkeyNameOpensTheKeyItself)
 {
     HKEY key = kSentinelKey;
-    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "", 0, KEY_READ, &key));
-    EXPECT_EQ(HKEY_LOCAL_MACHINE, key);
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(m_root, "", 0, KEY_READ, &key));
+    EXPECT_EQ(m_root, key);
 
     HKEY again = OpenKey(m_key, "");
     ASSERT_NE(nullptr, again);
     EXPECT_NE(m_key, again);
-    EXPECT_TRUE(lztest::RegSetSz(m_path, "through", "the path"));
+    EXPECT_TRUE(SetSz(m_path, "through", "the path"));
     char buf[32];
     DWORD size = sizeof buf;
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(again, "through", nullptr, nullptr, (BYTE *)buf, &size));
@@ -140,7 +156,7 @@ TEST_F(RegistryTest, EmptySubkeyNameOpensTheKeyItself)
     RegCloseKey(again);
 }
 
-TEST_F(RegistryTest, KeyNamesIgnoreCaseAndKeepTheirSpelling)
+TEST_P(RegistryTest, KeyNamesIgnoreCaseAndKeepTheirSpelling)
 {
     struct Case {
         const char *created;
@@ -167,7 +183,7 @@ TEST_F(RegistryTest, KeyNamesIgnoreCaseAndKeepTheirSpelling)
     EXPECT_EQ(created, listed);
 }
 
-TEST_F(RegistryTest, ATrailByte5CIsNoSeparator)
+TEST_P(RegistryTest, ATrailByte5CIsNoSeparator)
 {
     /* ソ is 83 5C and 表 is 95 5C in code page 932 */
     RegCloseKey(CreateKey(m_key, "ソ\\表\\child"));
@@ -177,14 +193,14 @@ TEST_F(RegistryTest, ATrailByte5CIsNoSeparator)
     RegCloseKey(key);
 }
 
-TEST_F(RegistryTest, SubkeysAreListedByCodePointWithoutRegardToCase)
+TEST_P(RegistryTest, SubkeysAreListedByCodePointWithoutRegardToCase)
 {
     for (const char *name : {"b", "ｱ", "~", "A", "Ｚ", "亜", "a2", "ａ", "ア"})
         RegCloseKey(CreateKey(m_key, name));
     EXPECT_EQ((std::vector<std::string>{"A", "a2", "b", "~", "ア", "亜", "ａ", "Ｚ", "ｱ"}), SubkeyNames(m_key));
 }
 
-TEST_F(RegistryTest, EnumerationLeavesItsBuffersAloneWhenItFails)
+TEST_P(RegistryTest, EnumerationLeavesItsBuffersAloneWhenItFails)
 {
     RegCloseKey(CreateKey(m_key, "abc"));
     struct Case {
@@ -220,7 +236,7 @@ TEST_F(RegistryTest, EnumerationLeavesItsBuffersAloneWhenItFails)
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegEnumKeyExA(m_key, 0, name, &length, &reserved, nullptr, nullptr, nullptr));
 }
 
-TEST_F(RegistryTest, AnsiPathsLongerThanMaxPathAreRefusedBeforeAnyLookup)
+TEST_P(RegistryTest, AnsiPathsLongerThanMaxPathAreRefusedBeforeAnyLookup)
 {
     /* counted in characters, a double-byte character being one */
     auto kana = [](int count) {
@@ -251,7 +267,7 @@ TEST_F(RegistryTest, AnsiPathsLongerThanMaxPathAreRefusedBeforeAnyLookup)
     }
 }
 
-TEST_F(RegistryTest, NamesUpTo256CharactersAndListingThemInA256ByteBuffer)
+TEST_P(RegistryTest, NamesUpTo256CharactersAndListingThemInA256ByteBuffer)
 {
     auto repeat = [](const char *text, int times) {
         std::string out;
@@ -298,7 +314,7 @@ TEST_F(RegistryTest, NamesUpTo256CharactersAndListingThemInA256ByteBuffer)
         EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(m_key, name->c_str()));
 }
 
-TEST_F(RegistryTest, QueryGivesTypeAndSizeAndLeavesAShortBufferAlone)
+TEST_P(RegistryTest, QueryGivesTypeAndSizeAndLeavesAShortBufferAlone)
 {
     struct Case {
         const char *name;
@@ -337,7 +353,7 @@ TEST_F(RegistryTest, QueryGivesTypeAndSizeAndLeavesAShortBufferAlone)
     }
 }
 
-TEST_F(RegistryTest, QueryOfAMissingValueAndBadArguments)
+TEST_P(RegistryTest, QueryOfAMissingValueAndBadArguments)
 {
     BYTE buf[8];
     DWORD type = kSentinel, length = kSentinel;
@@ -351,7 +367,7 @@ TEST_F(RegistryTest, QueryOfAMissingValueAndBadArguments)
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegQueryValueExA(m_key, "missing", &reserved, nullptr, buf, &length));
 }
 
-TEST_F(RegistryTest, StringsWithoutTheirNul)
+TEST_P(RegistryTest, StringsWithoutTheirNul)
 {
     /* a count one short of the NUL gets the NUL counted (NT) */
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(m_key, "short", 0, REG_SZ, (const BYTE *)"abcd", 4));
@@ -381,25 +397,25 @@ TEST_F(RegistryTest, StringsWithoutTheirNul)
     EXPECT_EQ(kFill, buf[0]);
 }
 
-TEST_F(RegistryTest, ValueNamesIgnoreCaseAndTheDefaultValueHasTwoNames)
+TEST_P(RegistryTest, ValueNamesIgnoreCaseAndTheDefaultValueHasTwoNames)
 {
-    EXPECT_TRUE(lztest::RegSetSz(m_path, "Name", "first"));
-    EXPECT_TRUE(lztest::RegSetSz(m_path, "NAME", "second"));
+    EXPECT_TRUE(SetSz(m_path, "Name", "first"));
+    EXPECT_TRUE(SetSz(m_path, "NAME", "second"));
     std::string value;
-    EXPECT_TRUE(lztest::RegGetSz(m_path, "name", value));
+    EXPECT_TRUE(GetSz(m_path, "name", value));
     EXPECT_EQ("second", value);
 
-    EXPECT_TRUE(lztest::RegSetSz(m_path, nullptr, "default"));
-    EXPECT_TRUE(lztest::RegGetSz(m_path, "", value));
+    EXPECT_TRUE(SetSz(m_path, nullptr, "default"));
+    EXPECT_TRUE(GetSz(m_path, "", value));
     EXPECT_EQ("default", value);
 
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteValueA(m_key, "nAmE"));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegDeleteValueA(m_key, "Name"));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteValueA(m_key, nullptr));
-    EXPECT_FALSE(lztest::RegValueExists(m_path, ""));
+    EXPECT_FALSE(ValueExists(m_path, ""));
 }
 
-TEST_F(RegistryTest, SetValueChecksItsArguments)
+TEST_P(RegistryTest, SetValueChecksItsArguments)
 {
     EXPECT_EQ(ERROR_NOACCESS, RegSetValueExA(m_key, "x", 0, REG_BINARY, nullptr, 4));
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(m_key, std::string(16383, 'v').c_str(), 0, REG_SZ, (const BYTE *)"", 1));
@@ -407,11 +423,11 @@ TEST_F(RegistryTest, SetValueChecksItsArguments)
               RegSetValueExA(m_key, std::string(16384, 'v').c_str(), 0, REG_SZ, (const BYTE *)"", 1));
 }
 
-TEST_F(RegistryTest, DeleteRefusesAKeyWithSubkeys)
+TEST_P(RegistryTest, DeleteRefusesAKeyWithSubkeys)
 {
     RegCloseKey(CreateKey(m_key, "parent\\child"));
     EXPECT_EQ(ERROR_ACCESS_DENIED, RegDeleteKeyA(m_key, "parent"));
-    EXPECT_TRUE(lztest::RegKeyExists(m_path + "\\parent\\child"));
+    EXPECT_TRUE(Exists(m_path + "\\parent\\child"));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(m_key, "PARENT\\Child"));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(m_key, "parent"));
     EXPECT_TRUE(SubkeyNames(m_key).empty());
@@ -419,21 +435,21 @@ TEST_F(RegistryTest, DeleteRefusesAKeyWithSubkeys)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegDeleteKeyA(m_key, "parent"));
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegDeleteKeyA(m_key, nullptr));
     EXPECT_EQ(ERROR_BAD_PATHNAME, RegDeleteKeyA(m_key, "\\parent"));
-    EXPECT_EQ(ERROR_ACCESS_DENIED, RegDeleteKeyA(HKEY_LOCAL_MACHINE, ""));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, RegDeleteKeyA(m_root, ""));
 
     HKEY self = CreateKey(m_key, "self", nullptr, KEY_READ);
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(self, ""));
-    EXPECT_FALSE(lztest::RegKeyExists(m_path + "\\self"));
+    EXPECT_FALSE(Exists(m_path + "\\self"));
     RegCloseKey(self);
 }
 
-TEST_F(RegistryTest, AHandleOfADeletedKeyStaysDeleted)
+TEST_P(RegistryTest, AHandleOfADeletedKeyStaysDeleted)
 {
     HKEY first = CreateKey(m_key, "gone");
     DWORD disp;
     HKEY second = CreateKey(m_key, "gone", &disp);
     EXPECT_EQ((DWORD)REG_OPENED_EXISTING_KEY, disp);
-    EXPECT_TRUE(lztest::RegSetSz(m_path + "\\gone", "old", "value"));
+    EXPECT_TRUE(SetSz(m_path + "\\gone", "old", "value"));
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(m_key, "gone"));
 
     const std::vector<std::pair<const char *, std::function<LONG()>>> operations = {
@@ -471,17 +487,17 @@ TEST_F(RegistryTest, AHandleOfADeletedKeyStaysDeleted)
 
     RegCloseKey(CreateKey(m_key, "gone", &disp));
     EXPECT_EQ((DWORD)REG_CREATED_NEW_KEY, disp);
-    EXPECT_FALSE(lztest::RegValueExists(m_path + "\\gone", "old"));
+    EXPECT_FALSE(ValueExists(m_path + "\\gone", "old"));
     EXPECT_EQ(ERROR_KEY_DELETED, RegSetValueExA(second, "new", 0, REG_SZ, (const BYTE *)"x", 2));
     EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(first));
     EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(second));
 }
 
-TEST_F(RegistryTest, AHandleDoesWhatItWasOpenedFor)
+TEST_P(RegistryTest, AHandleDoesWhatItWasOpenedFor)
 {
-    EXPECT_TRUE(lztest::RegSetSz(m_path, "v", "x"));
-    HKEY reader = OpenKey(HKEY_LOCAL_MACHINE, m_path, KEY_READ);
-    HKEY writer = OpenKey(HKEY_LOCAL_MACHINE, m_path, KEY_SET_VALUE);
+    EXPECT_TRUE(SetSz(m_path, "v", "x"));
+    HKEY reader = OpenKey(m_root, m_path, KEY_READ);
+    HKEY writer = OpenKey(m_root, m_path, KEY_SET_VALUE);
     DWORD length = 0;
     char name[8];
     DWORD nameLength = sizeof name;
@@ -507,14 +523,19 @@ TEST_F(RegistryTest, AHandleDoesWhatItWasOpenedFor)
     RegCloseKey(writer);
 }
 
-TEST_F(RegistryTest, CloseKey)
+TEST_P(RegistryTest, CloseKey)
 {
     HKEY key = OpenKey(m_key, "");
     EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(key));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(key));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(nullptr));
     EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey((HKEY)(ULONG_PTR)0x1235));
-    EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(m_root));
 }
+
+INSTANTIATE_TEST_SUITE_P(Roots, RegistryTest, testing::Values(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER),
+                         [](const testing::TestParamInfo<HKEY> &info) {
+                             return std::string(info.param == HKEY_LOCAL_MACHINE ? "LocalMachine" : "CurrentUser");
+                         });
 
 } // namespace

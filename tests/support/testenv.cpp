@@ -136,41 +136,40 @@ std::string CurrentDir()
     return n && n < sizeof buf ? std::string(buf, n) : std::string();
 }
 
-bool RegKeyExists(const std::string &path)
+bool RegKeyExists(const std::string &path, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-static bool SetValue(const std::string &path, const char *name, DWORD type, const BYTE *data, DWORD size)
+static bool SetValue(HKEY root, const std::string &path, const char *name, DWORD type, const BYTE *data, DWORD size)
 {
     HKEY key;
     DWORD disp;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) != ERROR_SUCCESS)
         return false;
     LONG rc = RegSetValueExA(key, name, 0, type, data, size);
     RegCloseKey(key);
     return rc == ERROR_SUCCESS;
 }
 
-bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type)
+bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type, HKEY root)
 {
-    return SetValue(path, name, type, (const BYTE *)value.c_str(), (DWORD)value.size() + 1);
+    return SetValue(root, path, name, type, (const BYTE *)value.c_str(), (DWORD)value.size() + 1);
 }
 
-bool RegSetDword(const std::string &path, const char *name, DWORD value)
+bool RegSetDword(const std::string &path, const char *name, DWORD value, HKEY root)
 {
-    return SetValue(path, name, REG_DWORD, (const BYTE *)&value, sizeof value);
+    return SetValue(root, path, name, REG_DWORD, (const BYTE *)&value, sizeof value);
 }
 
-bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type)
+bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     char buf[8192];
     DWORD size = sizeof buf, t = 0;
@@ -184,10 +183,10 @@ bool RegGetSz(const std::string &path, const char *name, std::string &value, DWO
     return true;
 }
 
-bool RegValueExists(const std::string &path, const char *name)
+bool RegValueExists(const std::string &path, const char *name, HKEY root)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
     RegCloseKey(key);
@@ -232,19 +231,12 @@ PlantedValue::PlantedValue(HKEY root, const std::string &path, const char *name,
     do {
         end = path.find('\\', end + 1);
         std::string prefix = path.substr(0, end);
-        HKEY key;
-        if (RegOpenKeyExA(root, prefix.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        if (!RegKeyExists(prefix, root)) {
             m_created = prefix;
             break;
         }
-        RegCloseKey(key);
     } while (end != std::string::npos);
-    HKEY key;
-    DWORD disp;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp) != ERROR_SUCCESS)
-        return;
-    m_ok = RegSetValueExA(key, name, 0, type, (const BYTE *)text.c_str(), (DWORD)text.size() + 1) == ERROR_SUCCESS;
-    RegCloseKey(key);
+    m_ok = RegSetSz(path, name, text, type, root);
 }
 
 PlantedValue::~PlantedValue()

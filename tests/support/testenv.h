@@ -47,12 +47,14 @@ std::vector<std::string> List(const std::string &folder);
 void ForceRemoveTree(const std::string &path);
 std::string CurrentDir();
 
-/* Registry helpers below HKEY_LOCAL_MACHINE. */
-bool RegKeyExists(const std::string &path);
-bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type = REG_SZ);
-bool RegSetDword(const std::string &path, const char *name, DWORD value);
-bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type = nullptr);
-bool RegValueExists(const std::string &path, const char *name);
+/* Registry helpers below a predefined key, HKEY_LOCAL_MACHINE unless told. */
+bool RegKeyExists(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE);
+bool RegSetSz(const std::string &path, const char *name, const std::string &value, DWORD type = REG_SZ,
+              HKEY root = HKEY_LOCAL_MACHINE);
+bool RegSetDword(const std::string &path, const char *name, DWORD value, HKEY root = HKEY_LOCAL_MACHINE);
+bool RegGetSz(const std::string &path, const char *name, std::string &value, DWORD *type = nullptr,
+              HKEY root = HKEY_LOCAL_MACHINE);
+bool RegValueExists(const std::string &path, const char *name, HKEY root = HKEY_LOCAL_MACHINE);
 void RegDeleteTree(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE);
 
 /* A registry value set for one test and taken away again, with the keys
