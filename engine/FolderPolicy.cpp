@@ -93,6 +93,8 @@ BOOL IsRemovableFolder(const CString &strPath)
         return FALSE;
     if (!GetLongForm(strResolved, strLongForm) || strLongForm.GetLength() <= kRootLength)
         return FALSE; /* unknown, or a drive root */
+    if (LeadsThroughLink(strResolved))
+        return FALSE; /* the path reaches a folder elsewhere, whatever it is */
     return !IsSystemNamedOrAbove(Lowered(strLongForm));
 }
 

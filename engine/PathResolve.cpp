@@ -38,6 +38,34 @@ BOOL ListedName(const CString &strPath, CString &strName)
 
 } // namespace
 
+BOOL IsLink(const CFileFind &finder)
+{
+    if (!finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+        return FALSE;
+    DWORD dwTag = finder.GetReparseTag();
+    return dwTag == 0 || IsReparseTagNameSurrogate(dwTag);
+}
+
+BOOL LeadsThroughLink(const CString &strPath)
+{
+    CString strWay = WithoutTrailingBackslash(strPath);
+    CString strFolders = strWay.Left(strWay.ReverseFind('\\')); /* "C:" for a folder at the root */
+    int nLength = strFolders.GetLength();
+    /* each folder on the way, from the top: C:\a, C:\a\b, ... */
+    for (int p = kRootLength; p <= nLength;) {
+        int nNext = strFolders.Mid(p).Find('\\');
+        int nEnd = nNext < 0 ? nLength : p + nNext;
+        CFileFind finder;
+        if (!finder.FindFile(strFolders.Left(nEnd), 0))
+            return FALSE; /* nothing there, so nothing below it either */
+        finder.FindNextFile();
+        if (IsLink(finder))
+            return TRUE;
+        p = nEnd + 1;
+    }
+    return FALSE;
+}
+
 CString WithoutTrailingBackslash(const CString &strPath)
 {
     int n = strPath.GetLength();

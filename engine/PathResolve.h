@@ -27,6 +27,17 @@ BOOL GetLongPath(const CString &strPath, CString &strLong);
  * (Windows 95, NT 4.0) get. */
 BOOL GetLongPathFromListings(const CString &strPath, CString &strLong);
 
+/* TRUE when the current entry of finder is a link: a symbolic link, a
+ * junction or any other reparse point that stands for another name. Other
+ * reparse points (cloud placeholders, deduplicated files) are the user's
+ * ordinary files and folders. A reparse point whose tag the system did not
+ * report is taken for a link (Wine leaves the tag unwritten). */
+BOOL IsLink(const CFileFind &finder);
+
+/* TRUE when a folder on the way to the last component of the full path
+ * strPath is a link: the path then reaches somewhere else than it reads. */
+BOOL LeadsThroughLink(const CString &strPath);
+
 /* strPath without its one trailing backslash, a drive root ("C:\") aside. */
 CString WithoutTrailingBackslash(const CString &strPath);
 

@@ -6,6 +6,7 @@
 #include <mbstring.h>
 #include <stdio.h>
 
+#include "PathResolve.h"
 #include "UninstallDlg.h"
 
 namespace {
@@ -15,19 +16,6 @@ const int kSavedDirSize = 1024;
 BOOL IsName(const CString &strLower, LPCSTR pszName)
 {
     return _mbscmp((const unsigned char *)(LPCSTR)strLower, (const unsigned char *)pszName) == 0;
-}
-
-/* A link (a symbolic link, a junction or any other reparse point that
- * stands for another name) is removed as itself and never entered, so that
- * nothing outside the folder being removed is touched. Other reparse points
- * (cloud placeholders, deduplicated files) are ordinary entries. A reparse
- * point whose tag the listing did not report is taken for a link. */
-BOOL IsLink(const CFileFind &finder)
-{
-    if (!finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
-        return FALSE;
-    DWORD dwTag = finder.GetReparseTag();
-    return dwTag == 0 || IsReparseTagNameSurrogate(dwTag);
 }
 
 BOOL RemoveLink(LPCSTR pszName, BOOL bIsFolder)

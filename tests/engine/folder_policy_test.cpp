@@ -213,6 +213,29 @@ TEST(FolderPolicyTest, RefusesWhatIsNoFolderOnADrive)
         EXPECT_EQ(FALSE, IsRemovableFolder(path)) << path;
 }
 
+/* A path through a link reaches somewhere else than it reads: refused. The
+ * link itself may go (the walk removes it as itself). */
+TEST(FolderPolicyTest, RefusesPathsThroughLinks)
+{
+    _setmbcp(_MB_CP_ANSI);
+    lztest::Scratch s;
+    ASSERT_TRUE(lztest::MakeTree(s.Path(), {"Target\\Inner\\kept.txt"}));
+    if (!lztest::MakeLink(s / "Link", s / "Target"))
+        GTEST_SKIP() << "no links on this platform";
+    const struct {
+        std::string path;
+        BOOL removable;
+    } cases[] = {
+        {s / "Link\\Inner", FALSE},
+        {s / "Link\\Inner\\Missing", FALSE},
+        {s / "Link", TRUE},
+        {s / "Target\\Inner", TRUE},
+        {s / "Missing\\Inner", TRUE},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.removable, IsRemovableFolder(c.path.c_str())) << c.path;
+}
+
 /* Long names come from the listings on systems without GetLongPathNameA:
  * each existing component as its folder lists it, the rest as written. */
 TEST(FolderPolicyTest, LongNamesFromListings)
