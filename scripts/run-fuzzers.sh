@@ -7,7 +7,7 @@ seconds=${FUZZ_SECONDS:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work" /tmp/lzfuzz-*' EXIT
-for target in cp932_fuzz path_split_fuzz; do
+for target in cp932_fuzz path_split_fuzz folder_guard_fuzz; do
     corpus=$work/$target
     mkdir -p "$corpus"
     cp "$root"/fuzz/seeds/* "$corpus"/ 2>/dev/null || true
