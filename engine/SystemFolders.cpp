@@ -98,10 +98,11 @@ private:
             strText = strRaw;
             return !strText.IsEmpty();
         }
-        char szExpanded[kTextSize];
-        DWORD cch = ExpandEnvironmentStringsA(strRaw, szExpanded, sizeof szExpanded);
-        if (cch == 0 || cch > sizeof szExpanded)
-            return FALSE;
+        char szExpanded[kTextSize + 1];
+        DWORD cch = ExpandEnvironmentStringsA(strRaw, szExpanded, kTextSize);
+        if (cch == 0 || cch > kTextSize)
+            return FALSE;             /* too long for a folder's path */
+        szExpanded[kTextSize] = '\0'; /* the count is in characters, the room in bytes */
         strText = szExpanded;
         return !strText.IsEmpty();
     }

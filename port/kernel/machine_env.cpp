@@ -60,10 +60,14 @@ std::string Expand(const char *source)
 
 } // namespace
 
+/* The count it gives is in characters, a double-byte one counting once, as
+ * Wine counts them; the room in the buffer is in bytes. */
 extern "C" DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize)
 {
     std::string text = Expand(lpSrc != nullptr ? lpSrc : "");
-    DWORD needed = (DWORD)text.size() + 1;
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); i += Cp932CharLen((const unsigned char *)text.c_str() + i))
+        characters++;
     if (lpDst != nullptr && nSize > 0) {
         /* what fits is written, cut at a whole character */
         size_t room = nSize - 1 < text.size() ? nSize - 1 : text.size();
@@ -73,7 +77,7 @@ extern "C" DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWO
         memcpy(lpDst, text.data(), length);
         lpDst[length] = '\0';
     }
-    if (nSize < needed)
+    if (nSize < text.size() + 1)
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return needed;
+    return (DWORD)characters + 1;
 }
