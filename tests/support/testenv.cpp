@@ -193,32 +193,40 @@ bool RegValueExists(const std::string &path, const char *name, HKEY root)
     return rc == ERROR_SUCCESS;
 }
 
-void RegDeleteTree(const std::string &path, HKEY root)
+/* Deletes sub-key `name` of `parent` with everything below it. Each level
+ * is opened from the one above, so that no path grows past what an ANSI
+ * registry call takes (MAX_PATH). */
+static void DeleteSubTree(HKEY parent, const std::string &name)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
     std::vector<std::string> subkeys;
     for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD len = sizeof name;
-        LONG rc = RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr);
+        char sub[256];
+        DWORD len = sizeof sub;
+        LONG rc = RegEnumKeyExA(key, i, sub, &len, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_NO_MORE_ITEMS)
             break;
         if (rc == ERROR_SUCCESS)
-            subkeys.push_back(name);
+            subkeys.push_back(sub);
         else if (i > 4096)
             break;
     }
-    RegCloseKey(key);
     for (const std::string &sub : subkeys)
-        RegDeleteTree(path + "\\" + sub, root);
+        DeleteSubTree(key, sub);
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name.c_str());
+}
+
+void RegDeleteTree(const std::string &path, HKEY root)
+{
     size_t p = LastBackslash(path);
     std::string parent = p == std::string::npos ? std::string() : path.substr(0, p);
     std::string leaf = p == std::string::npos ? path : path.substr(p + 1);
     HKEY parentKey;
     if (RegOpenKeyExA(root, parent.c_str(), 0, KEY_ALL_ACCESS, &parentKey) == ERROR_SUCCESS) {
-        RegDeleteKeyA(parentKey, leaf.c_str());
+        DeleteSubTree(parentKey, leaf);
         RegCloseKey(parentKey);
     }
 }
