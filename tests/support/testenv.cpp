@@ -36,7 +36,10 @@ Scratch::Scratch()
     m_savedCwd = CurrentDir();
     std::string base = ScratchBase();
     MakeDir(base);
-    m_path = base + "\\t" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++g_counter);
+    /* the time as well: under Wine process ids come round again from run to
+     * run, and a link that Wine could not remove may be left of an old one */
+    m_path = base + "\\t" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount()) + "_" +
+             std::to_string(++g_counter);
     ForceRemoveTree(m_path);
     MakeDir(m_path);
 }

@@ -42,7 +42,11 @@ bool MakeUnixLink(const std::string &link, const std::string &target)
     std::string unixLink = toUnix(link), unixTarget = toUnix(target);
     if (unixLink.empty() || unixTarget.empty())
         return false;
-    std::string command = "/bin/ln -s '" + unixTarget + "' '" + unixLink + "'";
+    /* Wine splits the command line by the Windows rules: double quotes
+     * group, single quotes are part of the argument. Wine with its 32-bit
+     * side installed may start a Unix program twice: -fn makes the second
+     * run replace the link instead of making one inside its target. */
+    std::string command = "/bin/ln -sfn \"" + unixTarget + "\" \"" + unixLink + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
