@@ -52,7 +52,7 @@ test-imports: windows
 test-wine: windows
 	scripts/windows-tests.sh $(JOBS)
 
-test: test-native test-asan test-fuzz test-imports test-wine
+test: test-native test-asan test-fuzz test-wine test-imports
 	@echo "make test: every suite passed"
 
 demo: $(if $(DISPLAY),windows,native)
