@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_BUILD = cmake --build --preset
 
 .PHONY: all deps-native deps-windows native native-asan windows fuzz-build \
-        test test-native test-asan test-fuzz test-wine demo bench clean
+        test test-native test-asan test-fuzz test-imports test-wine demo bench clean
 
 all: native
 
@@ -43,10 +43,16 @@ test-asan: native-asan
 test-fuzz: fuzz-build
 	scripts/run-fuzzers.sh build/fuzz
 
-test-wine: windows
-	scripts/wine-tests.sh build/win64
+# the release loads on Windows 95 and NT 4.0: its imports against the list
+test-imports: windows
+	scripts/check-imports.sh build/win32/LZUNINSTALL.EXE
 
-test: test-native test-asan test-fuzz test-wine
+# the test programs under Wine, driving the release (or, where 32-bit
+# programs cannot run, the twin: the script says so)
+test-wine: windows
+	scripts/windows-tests.sh $(JOBS)
+
+test: test-native test-asan test-fuzz test-wine test-imports
 	@echo "make test: every suite passed"
 
 demo: $(if $(DISPLAY),windows,native)

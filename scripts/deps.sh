@@ -23,14 +23,21 @@ for group in "$@"; do
         want binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres
         want mingw-w64-x86-64-dev /usr/x86_64-w64-mingw32/include/windows.h ;;
     windows)
-        want cmake cmake; want g++-mingw-w64-i686-posix i686-w64-mingw32-g++-posix
+        # win32 threads for the program, posix threads for GoogleTest
+        want cmake cmake; want g++-mingw-w64-i686-win32 i686-w64-mingw32-g++-win32
+        want g++-mingw-w64-x86-64-win32 x86_64-w64-mingw32-g++-win32
+        want g++-mingw-w64-i686-posix i686-w64-mingw32-g++-posix
         want g++-mingw-w64-x86-64-posix x86_64-w64-mingw32-g++-posix
         want binutils-mingw-w64-i686 i686-w64-mingw32-windres
         want googletest /usr/src/googletest/CMakeLists.txt ;;
     wine)
         want wine64 /usr/lib/wine/wine64; want wine wine; want xvfb Xvfb; want locales locale-gen
         want fonts-ipafont-gothic /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf
-        want imagemagick /usr/bin/import; want x11-utils xwininfo; want fonts-wine /usr/share/wine/fonts/marlett.ttf ;;
+        want imagemagick /usr/bin/import; want x11-utils xwininfo; want fonts-wine /usr/share/wine/fonts/marlett.ttf
+        # 32-bit Wine runs the i686 release, where the kernel runs 32-bit programs
+        if "$(dirname "$0")/win32-capable.sh" --kernel >/dev/null; then
+            want wine32:i386 /usr/lib/wine/wine
+        fi ;;
     fuzz)
         want clang clang; want libclang-rt-14-dev /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
@@ -44,6 +51,9 @@ if [ ${#need[@]} -gt 0 ]; then
     fi
     echo "deps.sh: installing ${need[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null; }; then
         echo "deps.sh: apt-get could not install: ${need[*]}" >&2
         exit 1

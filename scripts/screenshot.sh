@@ -1,19 +1,24 @@
 #!/bin/bash
-# screenshot.sh - shows BUILD_DIR/LZUNINSTALL.EXE in a 640x480 Wine virtual
-# desktop with a sample installation registered, and saves the desktop as
-# BUILD_DIR/screenshot.png. Needs an X display (DISPLAY) and a prepared
+# screenshot.sh - shows LZUNINSTALL.EXE (PROGRAM, by default the one in
+# BUILD_DIR) in a 640x480 Wine virtual desktop with a sample installation
+# registered in the registry view the program sees, and saves the desktop
+# as BUILD_DIR/screenshot.png. Needs an X display (DISPLAY) and a prepared
 # prefix (WINEPREFIX, default BUILD_DIR/wineprefix): scripts/wine-tests.sh
 # provides both. Ends every Wine process of the prefix when done.
-# Usage: scripts/screenshot.sh BUILD_DIR
+# Usage: scripts/screenshot.sh BUILD_DIR [PROGRAM]
 set -euo pipefail
 
-if [ $# -ne 1 ] || [ ! -f "$1/LZUNINSTALL.EXE" ] || [ -z "${DISPLAY:-}" ]; then
-    echo "usage: DISPLAY=... $0 BUILD_DIR   (BUILD_DIR holding LZUNINSTALL.EXE)" >&2
+program=${2:-${1:-}/LZUNINSTALL.EXE}
+if [ $# -lt 1 ] || [ $# -gt 2 ] || [ ! -d "$1" ] || [ ! -f "$program" ] || [ -z "${DISPLAY:-}" ]; then
+    echo "usage: DISPLAY=... $0 BUILD_DIR [PROGRAM]   (PROGRAM defaults to BUILD_DIR/LZUNINSTALL.EXE)" >&2
     exit 2
 fi
-scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/wine-lib.sh"
+scripts=$lz_scripts
 build=$(cd "$1" && pwd)
+program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+view=$(lz_reg_view "$program")
 run() { "$scripts/wine-run.sh" "$@"; }
 caption='ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ'
 size=640x480
@@ -22,23 +27,23 @@ product="$company\\LumeoZelcor"
 
 # the sample installation; taken out again afterwards
 company_existed=0
-run reg query "$company" >/dev/null 2>&1 && company_existed=1
-run reg add "$product\\1.0" /v DIRECTORY /d 'C:\Program Files\VEMO\LumeoZelcor' /f >/dev/null
-run reg add "$product" /v StockBookPath /d 'C:\Program Files\VEMO\LumeoZelcor\StockBook' /f >/dev/null
+run reg query "$company" "$view" >/dev/null 2>&1 && company_existed=1
+run reg add "$product\\1.0" /v DIRECTORY /d 'C:\Program Files\VEMO\LumeoZelcor' /f "$view" >/dev/null
+run reg add "$product" /v StockBookPath /d 'C:\Program Files\VEMO\LumeoZelcor\StockBook' /f "$view" >/dev/null
 
 program_pid=
 finish() {
     if [ "$company_existed" = 1 ]; then
-        run reg delete "$product" /f >/dev/null 2>&1 || true
+        run reg delete "$product" /f "$view" >/dev/null 2>&1 || true
     else
-        run reg delete "$company" /f >/dev/null 2>&1 || true
+        run reg delete "$company" /f "$view" >/dev/null 2>&1 || true
     fi
     /usr/lib/wine/wineserver -k 2>/dev/null || true
     [ -z "$program_pid" ] || wait "$program_pid" 2>/dev/null || true
 }
 trap finish EXIT
 
-(cd "$build" && exec "$scripts/wine-run.sh" explorer "/desktop=shot,$size" LZUNINSTALL.EXE) \
+(cd "$(dirname "$program")" && exec "$scripts/wine-run.sh" explorer "/desktop=shot,$size" "$(basename "$program")") \
     >"$build/screenshot.log" 2>&1 &
 program_pid=$!
 

@@ -37,14 +37,40 @@ lz_wine_cleanup() {
     [ -z "$lz_display_file" ] || rm -f "$lz_display_file"
 }
 
+# lz_pe_bits PROGRAM: 32 or 64, from the magic of the PE optional header
+lz_pe_bits() {
+    local pe magic
+    pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    magic=$(od -An -tx2 -j$((pe + 24)) -N2 "$1" | tr -d ' ')
+    if [ "$magic" = 020b ]; then echo 64; else echo 32; fi
+}
+
+# lz_reg_view PROGRAM: the reg.exe option that reaches the registry view
+# PROGRAM sees: a 32-bit program sees HKLM\Software through WOW6432Node
+lz_reg_view() {
+    if [ "$(lz_pe_bits "$1")" = 32 ]; then echo /reg:32; else echo /reg:64; fi
+}
+
 # lz_prepare_prefix: makes $WINEPREFIX once; the marker is written only
-# when every setting is in.
+# when every setting is in. A prefix made before 32-bit Wine was installed
+# has no 32-bit side (syswow64) and cannot run the 32-bit release: once
+# 32-bit Wine is there, such a prefix is made again.
 lz_prepare_prefix() {
+    if [ -e "$WINEPREFIX/.lz-prepared" ] && [ -x /usr/lib/wine/wine ] &&
+        [ ! -e "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+        echo "the Wine prefix $WINEPREFIX has no 32-bit side (made before wine32 was installed): making it again"
+        "$lz_wineserver" -k 2>/dev/null || true
+        "$lz_wineserver" -w 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+    fi
     [ -e "$WINEPREFIX/.lz-prepared" ] && return 0
     echo "preparing the Wine prefix $WINEPREFIX"
     lz_wine wineboot -i
-    setting() { # setting KEY NAME VALUE
+    setting() { # setting KEY NAME VALUE, in the 32-bit view too where there is one
         lz_wine reg add "$1" /v "$2" /d "$3" /f >/dev/null
+        if [ -x /usr/lib/wine/wine ]; then
+            lz_wine reg add "$1" /v "$2" /d "$3" /f /reg:32 >/dev/null
+        fi
     }
     # no window manager decorations from the X side
     setting 'HKCU\Software\Wine\X11 Driver' Managed N

@@ -1,6 +1,6 @@
 #!/bin/bash
 # wine-tests.sh - runs the tests of a Windows build under Wine on a private
-# X display, then takes a screenshot of the program. The build's own Wine
+# X display, then takes a screenshot of the program they drive. The build's own Wine
 # prefix (BUILD_DIR/wineprefix) is made on first use. Whatever this script
 # starts (Xvfb, the prefix's wineserver) is stopped when it ends.
 # Usage: scripts/wine-tests.sh BUILD_DIR
@@ -21,7 +21,10 @@ lz_prepare_prefix
 status=0
 ctest --test-dir "$build" --output-on-failure || status=$?
 
-if [ -f "$build/LZUNINSTALL.EXE" ]; then
-    "$lz_scripts/screenshot.sh" "$build" || status=1
+# the program the tree's end-to-end tests drive, else the one built in it
+program=$(sed -n 's/^LZ_PROGRAM_UNDER_TEST:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+[ -n "$program" ] || program=$build/LZUNINSTALL.EXE
+if [ -f "$program" ]; then
+    "$lz_scripts/screenshot.sh" "$build" "$program" || status=1
 fi
 exit $status

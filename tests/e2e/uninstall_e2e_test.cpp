@@ -53,6 +53,8 @@ const Message kRemoved = {"削除に成功しました。", BoxIcon::Exclamation
 class UninstallerTest : public testing::Test {
 protected:
     UninstallerTest() : m_install(m_scratch.Path()) {}
+    /* The installation folder below `root` instead of a scratch folder. */
+    explicit UninstallerTest(const std::string &root) : m_install(root) {}
 
     /* Starts the program and waits for its dialog, which shows the
      * installation folder in brackets with the stock book box ticked. */
@@ -164,6 +166,33 @@ INSTANTIATE_TEST_SUITE_P(Width, UninstallerGroupTest, testing::Values(GroupWidth
                          [](const testing::TestParamInfo<GroupWidth> &info) {
                              return std::string(info.param == GroupWidth::Half ? "HalfWidthGroup" : "FullWidthGroup");
                          });
+
+/* Where the product's installer puts it: the Program Files folder that the
+ * registry names to a program built as this test is (on 64-bit Windows, a
+ * 32-bit installer's is "Program Files (x86)"). */
+std::string ProgramFilesDir()
+{
+    std::string dir;
+    return lztest::RegGetSz("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", dir) ? dir : "";
+}
+
+class UninstallerProgramFilesTest : public UninstallerTest {
+protected:
+    UninstallerProgramFilesTest() : UninstallerTest(ProgramFilesDir()) {}
+};
+
+TEST_F(UninstallerProgramFilesTest, RemovesAnInstallationInTheProgramFilesFolder)
+{
+    ASSERT_FALSE(ProgramFilesDir().empty());
+    ASSERT_TRUE(m_install.Create());
+    HWND dialog;
+    ASSERT_NO_FATAL_FAILURE(Open(&dialog));
+    ASSERT_NO_FATAL_FAILURE(Execute(dialog, kAllRemoved));
+
+    EXPECT_FALSE(lztest::Exists(m_install.InstallDir()));
+    EXPECT_FALSE(lztest::Exists(m_install.Group(GroupWidth::Half)));
+    ExpectRegistrationGone();
+}
 
 TEST_F(UninstallerTest, UntickedBoxKeepsTheStockBookInsideTheInstallationFolder)
 {

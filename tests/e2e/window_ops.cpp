@@ -66,8 +66,11 @@ bool Click(HWND button) { return button != NULL && PostMessageA(button, BM_CLICK
 bool PressKey(HWND hwnd, WORD virtualKey)
 {
     LPARAM scan = (LPARAM)MapVirtualKeyA(virtualKey, 0 /* MAPVK_VK_TO_VSC */) << 16;
-    return PostMessageA(hwnd, WM_KEYDOWN, virtualKey, scan | 1) &&
-           PostMessageA(hwnd, WM_KEYUP, virtualKey, scan | 1 | 0xC0000000);
+    if (!PostMessageA(hwnd, WM_KEYDOWN, virtualKey, scan | 1))
+        return false;
+    /* the key going down may already have closed the window (Enter on a
+     * dialog's button), leaving no window for the key going up */
+    return PostMessageA(hwnd, WM_KEYUP, virtualKey, scan | 1 | 0xC0000000) || !IsWindow(hwnd);
 }
 
 HWND FocusOfThreadOf(HWND hwnd)

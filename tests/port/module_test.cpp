@@ -52,7 +52,7 @@ TEST(Module, NoResourceSection)
         /* enumeration looks for the resources first */
         SetLastError(kUntouched);
         EXPECT_FALSE(EnumResourceLanguagesA(
-            self, c.type, c.name, [](HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR) -> BOOL { return TRUE; }, 0));
+            self, c.type, c.name, [](HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR) CALLBACK -> BOOL { return TRUE; }, 0));
         EXPECT_EQ((DWORD)ERROR_RESOURCE_DATA_NOT_FOUND, GetLastError());
     }
 

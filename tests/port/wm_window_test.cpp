@@ -241,7 +241,7 @@ TEST_F(WindowTest, TreeOfParentsOwnersAndSiblings)
     std::vector<HWND> found;
     EnumChildWindows(
         owner,
-        [](HWND h, LPARAM l) {
+        [](HWND h, LPARAM l) CALLBACK -> BOOL {
             reinterpret_cast<std::vector<HWND> *>(l)->push_back(h);
             return TRUE;
         },

@@ -106,7 +106,7 @@ TEST(ResourceLookup, EnumeratingLanguages)
 {
     HMODULE self = GetModuleHandleA(NULL);
     int calls = 0;
-    auto stop = [](HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR param) -> BOOL {
+    auto stop = [](HMODULE, LPCSTR, LPCSTR, WORD, LONG_PTR param) CALLBACK -> BOOL {
         ++*(int *)param;
         return FALSE;
     };

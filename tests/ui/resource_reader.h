@@ -33,7 +33,7 @@ inline std::vector<WORD> Languages(LPCSTR type, LPCSTR name)
     std::vector<WORD> found;
     EnumResourceLanguagesA(
         GetModuleHandleA(NULL), type, name,
-        [](HMODULE, LPCSTR, LPCSTR, WORD lang, LONG_PTR param) -> BOOL {
+        [](HMODULE, LPCSTR, LPCSTR, WORD lang, LONG_PTR param) CALLBACK -> BOOL {
             ((std::vector<WORD> *)param)->push_back(lang);
             return TRUE;
         },

@@ -24,7 +24,7 @@ TEST_P(DialogWindows, BuildItsWindows)
     const Dialog &want = *GetParam();
     HWND dlg = CreateDialogParamA(
         GetModuleHandleA(NULL), MAKEINTRESOURCEA(want.id), NULL,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        [](HWND, UINT, WPARAM, LPARAM) CALLBACK -> INT_PTR { return FALSE; }, 0);
     ASSERT_TRUE(dlg != NULL) << GetLastError();
     char text[512];
     GetWindowTextA(dlg, text, sizeof text);
