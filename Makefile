@@ -5,8 +5,8 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 CMAKE_BUILD = cmake --build --preset
 
-.PHONY: all deps-native deps-windows native native-asan windows fuzz-build \
-        test test-native test-asan test-fuzz test-wine demo bench clean
+.PHONY: all deps-native deps-windows native native-asan native-tsan windows fuzz-build \
+        test test-native test-asan test-tsan test-fuzz test-wine demo bench clean
 
 all: native
 
@@ -22,6 +22,10 @@ native: deps-native
 native-asan: deps-native
 	cmake --preset native-asan >/dev/null
 	$(CMAKE_BUILD) native-asan -j $(JOBS)
+
+native-tsan: deps-native
+	cmake --preset native-tsan >/dev/null
+	$(CMAKE_BUILD) native-tsan -j $(JOBS)
 
 windows: deps-windows
 	cmake --preset win32 >/dev/null
@@ -40,13 +44,16 @@ test-native: native
 test-asan: native-asan
 	ctest --preset native-asan -j $(JOBS)
 
+test-tsan: native-tsan
+	ctest --preset native-tsan -j $(JOBS)
+
 test-fuzz: fuzz-build
 	scripts/run-fuzzers.sh build/fuzz
 
 test-wine: windows
 	scripts/wine-tests.sh build/win64
 
-test: test-native test-asan test-fuzz test-wine
+test: test-native test-asan test-tsan test-fuzz test-wine
 	@echo "make test: every suite passed"
 
 demo: $(if $(DISPLAY),windows,native)
