@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_BUILD = cmake --build --preset
 
 .PHONY: all deps-native deps-windows native native-asan native-tsan windows fuzz-build \
-        test test-native test-asan test-tsan test-fuzz test-wine demo bench clean
+        test test-format test-native test-asan test-tsan test-fuzz test-wine demo bench clean
 
 all: native
 
@@ -38,6 +38,9 @@ fuzz-build: deps-native
 	cmake --preset fuzz >/dev/null
 	$(CMAKE_BUILD) fuzz -j $(JOBS)
 
+test-format: deps-native
+	scripts/format-check.sh
+
 test-native: native
 	ctest --preset native -j $(JOBS)
 
@@ -53,7 +56,7 @@ test-fuzz: fuzz-build
 test-wine: windows
 	scripts/wine-tests.sh build/win64
 
-test: test-native test-asan test-tsan test-fuzz test-wine
+test: test-format test-native test-asan test-tsan test-fuzz test-wine
 	@echo "make test: every suite passed"
 
 demo: $(if $(DISPLAY),windows,native)
