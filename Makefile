@@ -62,7 +62,10 @@ test: test-format test-native test-asan test-tsan test-fuzz test-wine
 demo: $(if $(DISPLAY),windows,native)
 	scripts/demo.sh
 
-bench: native
+bench: native deps-windows
+	cmake --preset win64 >/dev/null
+	$(CMAKE_BUILD) win64 -j $(JOBS) --target remove_folder_wine_bench
+	scripts/wine-bench.sh build/win64
 	build/native/bench/remove_folder_bench
 
 clean:
