@@ -14,8 +14,8 @@
 
 namespace {
 
-const int kFolders = 6;
-const int kFiles = 300; /* more than one batch of a listing */
+const int kFolders = 4;
+const int kFiles = 200; /* more than one batch of a listing */
 
 /* The file "f<n>" holds n % 13 bytes. */
 DWORD SizeOf(const std::string &name) { return (DWORD)(atoi(name.c_str() + 1) % 13); }
