@@ -5,8 +5,8 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 CMAKE_BUILD = cmake --build --preset
 
-.PHONY: all deps-native deps-windows native native-asan windows fuzz-build \
-        test test-native test-asan test-fuzz test-imports test-wine demo bench clean
+.PHONY: all deps-native deps-windows native native-asan native-tsan windows fuzz-build \
+        test test-format test-native test-asan test-tsan test-fuzz test-imports test-wine demo bench clean
 
 all: native
 
@@ -23,6 +23,10 @@ native-asan: deps-native
 	cmake --preset native-asan >/dev/null
 	$(CMAKE_BUILD) native-asan -j $(JOBS)
 
+native-tsan: deps-native
+	cmake --preset native-tsan >/dev/null
+	$(CMAKE_BUILD) native-tsan -j $(JOBS)
+
 windows: deps-windows
 	cmake --preset win32 >/dev/null
 	$(CMAKE_BUILD) win32 -j $(JOBS)
@@ -34,11 +38,17 @@ fuzz-build: deps-native
 	cmake --preset fuzz >/dev/null
 	$(CMAKE_BUILD) fuzz -j $(JOBS)
 
+test-format: deps-native
+	scripts/format-check.sh
+
 test-native: native
 	ctest --preset native -j $(JOBS)
 
 test-asan: native-asan
 	ctest --preset native-asan -j $(JOBS)
+
+test-tsan: native-tsan
+	ctest --preset native-tsan -j $(JOBS)
 
 test-fuzz: fuzz-build
 	scripts/run-fuzzers.sh build/fuzz
@@ -52,13 +62,16 @@ test-imports: windows
 test-wine: windows
 	scripts/windows-tests.sh $(JOBS)
 
-test: test-native test-asan test-fuzz test-wine test-imports
+test: test-format test-native test-asan test-tsan test-fuzz test-wine test-imports
 	@echo "make test: every suite passed"
 
 demo: $(if $(DISPLAY),windows,native)
 	scripts/demo.sh
 
-bench: native
+bench: native deps-windows
+	cmake --preset win32 >/dev/null
+	$(CMAKE_BUILD) win32 -j $(JOBS) --target remove_folder_wine_bench
+	scripts/wine-bench.sh build/win32
 	build/native/bench/remove_folder_bench
 
 clean:

@@ -18,7 +18,7 @@ for group in "$@"; do
     case $group in
     native)
         want cmake cmake; want g++ g++; want make make; want libgtest-dev /usr/include/gtest/gtest.h
-        want libncurses-dev /usr/include/ncurses.h
+        want libncurses-dev /usr/include/ncurses.h; want clang-format clang-format
         # the resource script is compiled with windres natively too
         want binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres
         want mingw-w64-x86-64-dev /usr/x86_64-w64-mingw32/include/windows.h ;;

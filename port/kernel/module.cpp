@@ -1,8 +1,10 @@
-/* module.cpp - the program's own module on the native platform layer: one
- * module, the program image, whose file name is the host executable's path
- * in the form Wine gives host paths outside every drive ("\\?\unix\..."),
- * and whose resources are the compiled resource script embedded in it
- * (res_image.cpp). Any other module handle names no module. */
+/* module.cpp - the modules of the native platform layer: the program image,
+ * whose file name is the host executable's path in the form Wine gives host
+ * paths outside every drive ("\\?\unix\..."), and whose resources are the
+ * compiled resource script embedded in it (res_image.cpp); and kernel32.dll,
+ * which every process has loaded, found by name in the system folder and
+ * carrying no resources here. Any other module handle names no module. */
+#include <ctype.h>
 #include <string.h>
 #include <unistd.h>
 
@@ -15,6 +17,21 @@
 namespace {
 
 char g_programImage; /* its address is the program's module handle */
+char g_kernelImage;  /* and this one kernel32.dll's */
+
+const char kKernelName[] = "kernel32.dll";
+
+HMODULE KernelModule() { return reinterpret_cast<HMODULE>(&g_kernelImage); }
+
+/* A module name as GetModuleHandleA takes it: letter case aside, with
+ * ".dll" understood when the name has no extension. */
+bool NamesKernel(LPCSTR name)
+{
+    std::string lower(name);
+    for (char &c : lower)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return lower == kKernelName || lower + ".dll" == kKernelName;
+}
 
 std::string ProgramPath()
 {
@@ -46,6 +63,8 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 {
     if (lpModuleName == NULL)
         return lzport::ProgramModule();
+    if (NamesKernel(lpModuleName))
+        return KernelModule();
     SetLastError(ERROR_MOD_NOT_FOUND);
     return NULL;
 }
@@ -60,11 +79,18 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
-    if (hModule != NULL && hModule != lzport::ProgramModule()) {
+    std::string path;
+    if (hModule == KernelModule()) {
+        char system[MAX_PATH];
+        UINT n = GetSystemDirectoryA(system, sizeof system);
+        if (n > 0 && n < sizeof system)
+            path = std::string(system, n) + "\\" + kKernelName;
+    } else if (hModule == NULL || hModule == lzport::ProgramModule()) {
+        path = ProgramPath();
+    } else {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
     }
-    std::string path = ProgramPath();
     if (path.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return 0;

@@ -12,6 +12,7 @@
 
 #include "cp932.h"
 #include "term_frontend.h"
+#include "term_restore.h"
 #include "windows.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
@@ -25,27 +26,38 @@ const int kScriptRows = 24;
 std::unique_ptr<lzport::FrontEnd> g_frontEnd;
 FILE *g_terminalOut = nullptr;
 
+/* The ordinary way out: curses gives the terminal back. */
 void RestoreTerminal()
 {
     if (g_frontEnd)
         g_frontEnd->Shutdown();
 }
 
+/* Curses may be in the middle of anything when a signal comes, and after
+ * SIGSEGV its memory may be what went wrong: the handler gives the
+ * terminal back with async-signal-safe calls only. */
 void OnFatalSignal(int sig)
 {
-    RestoreTerminal();
-    /* the handler was installed for one call: this ends the process as the
-     * signal would have */
+    lzport::RestoreTerminalModes();
+    /* the handler was installed for one call: the signal now takes its
+     * default action and ends the process as it would have */
     raise(sig);
 }
 
+/* Room for the handler when the program's own stack is what ran out. */
+char g_signalStack[64 * 1024];
+
 void CatchFatalSignals()
 {
+    stack_t stack = {};
+    stack.ss_sp = g_signalStack;
+    stack.ss_size = sizeof g_signalStack;
+    sigaltstack(&stack, nullptr);
     struct sigaction action = {};
     action.sa_handler = OnFatalSignal;
-    action.sa_flags = SA_RESETHAND | SA_NODEFER;
+    action.sa_flags = SA_RESETHAND | SA_NODEFER | SA_ONSTACK;
     sigemptyset(&action.sa_mask);
-    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGSEGV})
+    for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT})
         sigaction(sig, &action, nullptr);
 }
 
@@ -81,9 +93,10 @@ std::string CommandLine(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    /* before curses starts, so that it leaves these signals to us */
+    CatchFatalSignals();
     g_frontEnd = ChooseFrontEnd();
     atexit(RestoreTerminal);
-    CatchFatalSignals();
     lzport::SetFrontEnd(g_frontEnd.get());
 
     std::string commandLine = CommandLine(argc, argv);

@@ -11,6 +11,7 @@
 
 #include "term_frontend.h"
 #include "term_keys.h"
+#include "term_restore.h"
 #include "term_text.h"
 
 namespace lzport {
@@ -64,6 +65,7 @@ public:
             return;
         m_closed = true;
         endwin();
+        ForgetTerminalModes();
     }
 
 private:
@@ -200,9 +202,13 @@ std::unique_ptr<FrontEnd> NewTerminalFrontEnd(FILE *in, FILE *out)
 {
     if (!UseUtf8Locale())
         return nullptr;
+    /* saved for the fatal-signal handler, which cannot call curses */
+    SaveTerminalModes(fileno(in), fileno(out));
     SCREEN *screen = newterm(nullptr, out, in);
-    if (!screen)
+    if (!screen) {
+        ForgetTerminalModes();
         return nullptr;
+    }
     return std::make_unique<TerminalFrontEnd>(screen);
 }
 

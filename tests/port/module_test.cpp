@@ -1,10 +1,12 @@
 /* module_test.cpp - the program's module when it carries no resources
  * (this test program links none): its handle and file name, and every
- * resource function failing as for an image without a resource section. */
+ * resource function failing as for an image without a resource section;
+ * and kernel32.dll, found by name. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -24,6 +26,28 @@ TEST(Module, HandleAndFileName)
     const char *name = strrchr(byNull, '\\');
     ASSERT_TRUE(name != NULL);
     EXPECT_EQ(0, strncmp(name, "\\port_tests", 11)) << "the program's own file: " << name;
+}
+
+/* kernel32.dll, loaded in every process: found by its name in any letter
+ * case, ".dll" understood, and named by its file in the system folder. */
+TEST(Module, Kernel32ByName)
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    ASSERT_TRUE(kernel != NULL);
+    EXPECT_NE(GetModuleHandleA(NULL), kernel);
+    for (const char *name : {"KERNEL32.DLL", "Kernel32"})
+        EXPECT_EQ(kernel, GetModuleHandleA(name)) << name;
+    for (const char *name : {"kernel32.dl", "kernel", "nosuch.dll"}) {
+        SetLastError(kUntouched);
+        EXPECT_TRUE(GetModuleHandleA(name) == NULL) << name;
+        EXPECT_EQ((DWORD)ERROR_MOD_NOT_FOUND, GetLastError()) << name;
+    }
+    char system[MAX_PATH], path[MAX_PATH];
+    ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
+    memset(path, 'x', sizeof path);
+    DWORD n = GetModuleFileNameA(kernel, path, sizeof path);
+    EXPECT_EQ(strlen(path), n);
+    EXPECT_EQ(0, lstrcmpiA((std::string(system) + "\\kernel32.dll").c_str(), path)) << path;
 }
 
 TEST(Module, NoResourceSection)

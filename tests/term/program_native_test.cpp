@@ -11,6 +11,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -255,6 +256,11 @@ TEST(ScriptedProgram, NotInstalled)
 
 /* ---- terminal sessions ---- */
 
+/* What gives the screen back, curses' endwin and the signal handler alike:
+ * the alternate screen left, the cursor shown. */
+const char kLeaveAlternateScreen[] = "\x1b[?1049l";
+const char kShowCursor[] = "\x1b[?25h";
+
 bool SameModes(const termios &a, const termios &b)
 {
     return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag && a.c_lflag == b.c_lflag &&
@@ -287,6 +293,16 @@ bool Drain(int master, std::string &seen, const std::function<bool()> &stop)
     return false;
 }
 
+/* Takes what is still to be read once the program has ended. */
+void ReadRest(int master, std::string &seen)
+{
+    pollfd fd = {master, POLLIN, 0};
+    char buffer[4096];
+    ssize_t n;
+    while (poll(&fd, 1, 100) > 0 && (n = read(master, buffer, sizeof buffer)) > 0)
+        seen.append(buffer, static_cast<size_t>(n));
+}
+
 TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
 {
     struct Case {
@@ -297,7 +313,8 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
     } cases[] = {
         {"Enter cancels", "\r", 0, true}, {"execute, yes, OK", "\t\r\r\r", 0, true},
         {"Ctrl-C", "\x03", 0, false},     {"SIGTERM", "", SIGTERM, false},
-        {"SIGHUP", "", SIGHUP, false},
+        {"SIGHUP", "", SIGHUP, false},    {"SIGSEGV", "", SIGSEGV, false},
+        {"SIGQUIT", "", SIGQUIT, false},  {"SIGABRT", "", SIGABRT, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -313,6 +330,9 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
         pid_t pid = fork();
         if (pid == 0) {
             close(master);
+            /* SIGSEGV and the like would leave a core file behind */
+            rlimit noCore = {0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
             login_tty(slave);
             setenv("TERM", "xterm", 1);
             ExecProgram(machine);
@@ -327,6 +347,7 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
             return tcgetattr(slave, &now) == 0 && !(now.c_lflag & ICANON) && seen.find(u8"ｷｬﾝｾﾙ") != std::string::npos;
         });
         EXPECT_TRUE(up) << seen;
+        size_t upTo = seen.size();
         if (c.signal)
             kill(pid, c.signal);
         else
@@ -334,6 +355,7 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
 
         int status = -1;
         EXPECT_TRUE(Drain(master, seen, [&] { return waitpid(pid, &status, WNOHANG) == pid; }));
+        ReadRest(master, seen);
         if (c.exits) {
             EXPECT_TRUE(WIFEXITED(status)) << status;
         } else {
@@ -343,6 +365,9 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
         termios after = {};
         ASSERT_EQ(0, tcgetattr(slave, &after));
         EXPECT_TRUE(SameModes(before, after));
+        std::string end = seen.substr(upTo);
+        EXPECT_NE(std::string::npos, end.find(kLeaveAlternateScreen)) << end;
+        EXPECT_NE(std::string::npos, end.find(kShowCursor)) << end;
         close(master);
         close(slave);
     }

@@ -1,6 +1,6 @@
-/* resources_gui_test.cpp - the compiled resources as the system's window
- * manager uses them: the dialog templates built into windows, and the icon
- * images made into icons. */
+/* resources_gui_test.cpp - the compiled dialog templates as the system's
+ * dialog manager uses them: built into windows with their texts, styles
+ * and icon. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -51,32 +51,5 @@ TEST_P(DialogWindows, BuildItsWindows)
 }
 
 INSTANTIATE_TEST_SUITE_P(Resources, DialogWindows, testing::Values(&kAboutBox, &kUninstallDialog), DialogName);
-
-TEST(Resources, IconImagesMakeIconsOfTheirSize)
-{
-    std::vector<BYTE> group = ResourceBytes(RT_GROUP_ICON, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    ASSERT_EQ(6u + 2 * 14, group.size());
-    Reader r(group);
-    r.Seek(6);
-    for (int i = 0; i < 2; ++i) {
-        BYTE size = (BYTE)r.Read(1);
-        SCOPED_TRACE((int)size);
-        r.Seek(r.Pos() + 7);
-        DWORD bytes = r.Dword();
-        WORD id = r.Word();
-        std::vector<BYTE> image = ResourceBytes(RT_ICON, MAKEINTRESOURCEA(id));
-        ASSERT_EQ(bytes, image.size());
-        HICON icon = CreateIconFromResourceEx(image.data(), bytes, TRUE, 0x00030000, 0, 0, 0);
-        ASSERT_TRUE(icon != NULL);
-        ICONINFO info;
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP mask;
-        GetObjectA(info.hbmMask, sizeof mask, &mask);
-        EXPECT_EQ(size, mask.bmWidth);
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
-        DestroyIcon(icon);
-    }
-}
 
 } // namespace
