@@ -2,8 +2,9 @@
  * whose file name is the host executable's path in the form Wine gives host
  * paths outside every drive ("\\?\unix\..."), and whose resources are the
  * compiled resource script embedded in it (res_image.cpp); and kernel32.dll,
- * which every process has loaded, found by name in the system folder and
- * carrying no resources here. Any other module handle names no module. */
+ * which every process has loaded, found by name in the system folder,
+ * carrying no resources here and exporting the functions that programs
+ * look up at run time. Any other module handle names no module. */
 #include <ctype.h>
 #include <string.h>
 #include <unistd.h>
@@ -22,6 +23,17 @@ char g_kernelImage;  /* and this one kernel32.dll's */
 const char kKernelName[] = "kernel32.dll";
 
 HMODULE KernelModule() { return reinterpret_cast<HMODULE>(&g_kernelImage); }
+
+/* What kernel32.dll exports to GetProcAddress: the functions a program
+ * binds at run time because older systems lack them. */
+struct Export {
+    const char *name;
+    FARPROC address;
+};
+
+const Export kKernelExports[] = {
+    {"GetLongPathNameA", reinterpret_cast<FARPROC>(reinterpret_cast<void (*)(void)>(&GetLongPathNameA))},
+};
 
 /* A module name as GetModuleHandleA takes it: letter case aside, with
  * ".dll" understood when the name has no extension. */
@@ -69,11 +81,21 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
     return NULL;
 }
 
+/* Only by name: no program here asks by ordinal. The program's own module
+ * exports nothing. */
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 {
-    (void)lpProcName;
-    /* the program's own module exports nothing, and there is no other */
-    SetLastError(hModule == lzport::ProgramModule() ? ERROR_PROC_NOT_FOUND : ERROR_MOD_NOT_FOUND);
+    if (hModule != lzport::ProgramModule() && hModule != KernelModule()) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return NULL;
+    }
+    if (hModule == KernelModule() && lpProcName != NULL && !IS_INTRESOURCE(lpProcName)) {
+        for (const Export &entry : kKernelExports) {
+            if (strcmp(entry.name, lpProcName) == 0)
+                return entry.address;
+        }
+    }
+    SetLastError(ERROR_PROC_NOT_FOUND);
     return NULL;
 }
 

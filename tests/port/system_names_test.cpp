@@ -108,11 +108,30 @@ TEST(SystemNamesTest, EnumValuesInTheOrderTheyWereMade)
     RegCloseKey(key);
 }
 
-TEST(SystemNamesTest, ProgramExportsNothing)
+/* What the program binds at run time, and what it finds missing. */
+TEST(SystemNamesTest, FunctionsLookedUpByName)
 {
-    SetLastError(kSentinel);
-    EXPECT_EQ(nullptr, (void *)GetProcAddress(GetModuleHandleA(nullptr), "LzNoSuchExport"));
-    EXPECT_EQ((DWORD)ERROR_PROC_NOT_FOUND, GetLastError());
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    ASSERT_NE(nullptr, kernel);
+    FARPROC found = GetProcAddress(kernel, "GetLongPathNameA");
+    ASSERT_NE(nullptr, (void *)found);
+    typedef DWORD(WINAPI * GetLongPathNameFn)(LPCSTR, LPSTR, DWORD);
+    GetLongPathNameFn getLongPathName = (GetLongPathNameFn)(void (*)(void))found;
+    char buf[MAX_PATH];
+    std::string windows = WindowsFolder();
+    EXPECT_EQ(windows.size(), getLongPathName(windows.c_str(), buf, sizeof buf));
+
+    const struct {
+        HMODULE module;
+        const char *name;
+    } missing[] = {
+        {kernel, "LzNoSuchFunction"}, {GetModuleHandleA(nullptr), "LzNoSuchExport"}, /* the program exports nothing */
+    };
+    for (const auto &m : missing) {
+        SetLastError(kSentinel);
+        EXPECT_EQ(nullptr, (void *)GetProcAddress(m.module, m.name)) << m.name;
+        EXPECT_EQ((DWORD)ERROR_PROC_NOT_FOUND, GetLastError()) << m.name;
+    }
 }
 
 } // namespace
