@@ -265,6 +265,22 @@ TEST_P(HiveFileTest, AHandEditedFileIsReadAgain)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open("SoftWare\\VEMO\\LumeoZelcor", KEY_READ, &key));
 }
 
+/* Code page 932 has no yen sign of its own: U+00A5 becomes its backslash,
+ * so in a key path it separates names like one. */
+TEST_P(HiveFileTest, AYenSignInAKeyPathSeparatesNames)
+{
+    WriteFile(Rooted(u8"REGEDIT4\n[ROOT\\SoftWare¥VEMO]\n\"v\"=\"¥\"\n"));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, Open("SoftWare\\VEMO", KEY_ALL_ACCESS, &key));
+    DWORD type;
+    std::string data;
+    EXPECT_TRUE(GetBytes(key, "v", type, data));
+    EXPECT_EQ(std::string("\\") + '\0', data);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "w", 0, REG_SZ, (const BYTE *)"", 1));
+    RegCloseKey(key);
+    EXPECT_NE(std::string::npos, ReadFile().find(Rooted("\n[ROOT\\SoftWare\\VEMO]\n"))) << ReadFile();
+}
+
 TEST_P(HiveFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
 {
     const std::string section = Rooted("REGEDIT4\n[ROOT\\a]\n");
@@ -273,6 +289,8 @@ TEST_P(HiveFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
         int line;
     } cases[] = {
         {"REGEDIT5\n", 1},
+        {"", 1},
+        {"\n \r\n", 1},
         {"\nREGEDIT4\n\"x\"=\"y\"\n", 3},
         {"REGEDIT4\n[HKEY_USERS\\a]\n", 2},
         {Rooted("REGEDIT4\n[ROOT\\a\n"), 2},
