@@ -3,6 +3,7 @@
  * the icon lives as long as the program. */
 #include "res_icon.h"
 
+#include <stdint.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -116,6 +117,17 @@ const IconImage *IconFromHandle(HICON icon)
             return loaded.get();
     }
     return nullptr;
+}
+
+void ForgetIconsIn(const BYTE *image, size_t size)
+{
+    SharedIcons &shared = Shared();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    auto within = [image, size](const std::unique_ptr<IconImage> &icon) {
+        uintptr_t at = reinterpret_cast<uintptr_t>(icon->bits), start = reinterpret_cast<uintptr_t>(image);
+        return at >= start && at - start < size;
+    };
+    shared.icons.erase(std::remove_if(shared.icons.begin(), shared.icons.end(), within), shared.icons.end());
 }
 
 } // namespace lzport

@@ -9,6 +9,7 @@
 
 #include "cp932.h"
 #include "lzport.h"
+#include "res_icon.h"
 #include "res_text.h"
 
 /* The compiled resources, defined by the object library lzresources when
@@ -136,6 +137,8 @@ std::vector<ResEntry> ReadImage(const BYTE *image, size_t size)
 struct ProgramImage {
     bool replaced = false;
     std::vector<ResEntry> replacement;
+    const BYTE *bytes = nullptr; /* the replacement's own bytes */
+    size_t size = 0;
 };
 
 ProgramImage &Image()
@@ -295,7 +298,11 @@ const ResEntry *EntryFromHandle(HRSRC handle)
 extern "C" void LzPortUseResourceImage(const void *image, size_t size)
 {
     lzport::ProgramImage &program = lzport::Image();
+    if (program.replaced)
+        lzport::ForgetIconsIn(program.bytes, program.size);
     program.replaced = image != nullptr;
+    program.bytes = static_cast<const BYTE *>(image);
+    program.size = image != nullptr ? size : 0;
     program.replacement =
         image != nullptr ? lzport::ReadImage(static_cast<const BYTE *>(image), size) : std::vector<lzport::ResEntry>();
 }

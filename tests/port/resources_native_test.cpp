@@ -292,6 +292,11 @@ TEST_F(NativeResources, LoadIconA)
     }
     WORD id = 0;
     EXPECT_FALSE(LzPortIconResourceId(reinterpret_cast<HICON>(&id), &id));
+
+    HICON icon = LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(1));
+    ASSERT_TRUE(LzPortIconResourceId(icon, &id));
+    LzPortUseResourceImage(NULL, 0);
+    EXPECT_FALSE(LzPortIconResourceId(icon, &id)) << "gone with the image it came from";
 }
 
 } // namespace
