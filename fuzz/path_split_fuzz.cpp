@@ -17,9 +17,12 @@ namespace {
 
 std::string g_sentinel;
 
+/* The scratch machine lies in TMPDIR, where the fuzz runner clears it. */
 void Setup()
 {
-    char machine[] = "/tmp/lzfuzz-XXXXXX";
+    const char *tmp = getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/lzfuzz-XXXXXX";
+    char *machine = &pattern[0];
     if (!mkdtemp(machine) || !LzPortUseMachine(machine))
         abort();
     _setmbcp(_MB_CP_ANSI);
