@@ -2,7 +2,8 @@
 # resource script is compiled by windres into a binary .res, exactly as the
 # Windows build compiles it, and its bytes become a constant array in the
 # object library lzresources. The platform layer reads that image as the
-# program module's resources whenever a program links lzresources.
+# program module's resources whenever a program links lzresources. Test
+# programs with resource scripts of their own get theirs the same way.
 #
 # Run as a script (cmake -DLZ_RES=... -DLZ_OUT=... -P this file), it writes
 # the array's source file.
@@ -43,30 +44,39 @@ if(NOT LZ_WINDRES OR NOT LZ_MINGW_INCLUDE)
                       "run scripts/deps.sh native")
 endif()
 
-set(LZ_RES_FILE ${CMAKE_BINARY_DIR}/res/LZUninstall.res)
-set(LZ_RES_SOURCE ${CMAKE_BINARY_DIR}/res/LZUninstall_res.cpp)
+set(LZ_NATIVE_RESOURCES_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
+
+# lz_native_resources(NAME SCRIPT [DEPENDS FILE...]): the object library NAME
+# holding the compiled resource script SCRIPT (build/res/<script>.res) as a
+# program's resource image. A program links at most one such library.
+function(lz_native_resources name script)
+  cmake_parse_arguments(arg "" "" "DEPENDS" ${ARGN})
+  get_filename_component(base ${script} NAME_WE)
+  get_filename_component(dir ${script} DIRECTORY)
+  set(res ${CMAKE_BINARY_DIR}/res/${base}.res)
+  set(source ${CMAKE_BINARY_DIR}/res/${base}_res.cpp)
+  add_custom_command(
+    OUTPUT ${res}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
+    COMMAND ${LZ_WINDRES} ${LZ_RES_PREPROCESSOR} -I ${dir} -I ${LZ_MINGW_INCLUDE} -O res ${script} ${res}
+    DEPENDS ${script} ${arg_DEPENDS}
+    COMMENT "Compiling the resource script ${base}.rc"
+    VERBATIM)
+  add_custom_command(
+    OUTPUT ${source}
+    COMMAND ${CMAKE_COMMAND} -DLZ_RES=${res} -DLZ_OUT=${source} -P ${LZ_NATIVE_RESOURCES_SCRIPT}
+    DEPENDS ${res} ${LZ_NATIVE_RESOURCES_SCRIPT}
+    COMMENT "Embedding the compiled resources of ${base}.rc"
+    VERBATIM)
+  add_library(${name} OBJECT ${source})
+endfunction()
+
 set(LZ_RES_PREPROCESSOR --preprocessor=${CMAKE_C_COMPILER})
 foreach(arg -E -xc -DRC_INVOKED -D_WIN32 -D_WIN64 -nostdinc)
   list(APPEND LZ_RES_PREPROCESSOR --preprocessor-arg=${arg})
 endforeach()
 
-add_custom_command(
-  OUTPUT ${LZ_RES_FILE}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
-  COMMAND ${LZ_WINDRES} ${LZ_RES_PREPROCESSOR} -I ${CMAKE_SOURCE_DIR}/res -I ${LZ_MINGW_INCLUDE}
-          -O res ${CMAKE_SOURCE_DIR}/res/LZUninstall.rc ${LZ_RES_FILE}
-  DEPENDS ${CMAKE_SOURCE_DIR}/res/LZUninstall.rc ${CMAKE_SOURCE_DIR}/res/resource.h
-          ${CMAKE_SOURCE_DIR}/res/LZUninstall.ico
-  COMMENT "Compiling the resource script"
-  VERBATIM)
-add_custom_command(
-  OUTPUT ${LZ_RES_SOURCE}
-  COMMAND ${CMAKE_COMMAND} -DLZ_RES=${LZ_RES_FILE} -DLZ_OUT=${LZ_RES_SOURCE}
-          -P ${CMAKE_CURRENT_LIST_FILE}
-  DEPENDS ${LZ_RES_FILE} ${CMAKE_CURRENT_LIST_FILE}
-  COMMENT "Embedding the compiled resources"
-  VERBATIM)
-
 # An object library, as on Windows: linking it puts the image into the
 # program, where the platform layer finds it.
-add_library(lzresources OBJECT ${LZ_RES_SOURCE})
+lz_native_resources(lzresources ${CMAKE_SOURCE_DIR}/res/LZUninstall.rc
+  DEPENDS ${CMAKE_SOURCE_DIR}/res/resource.h ${CMAKE_SOURCE_DIR}/res/LZUninstall.ico)

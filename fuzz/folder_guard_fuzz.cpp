@@ -11,7 +11,7 @@
 #include <string>
 
 #include "FolderPolicy.h"
-#include "lzport.h"
+#include "scratch_machine.h"
 
 namespace {
 
@@ -26,10 +26,7 @@ const char *const kNamed[] = {
 
 void Setup()
 {
-    char machine[] = "/tmp/lzfuzz-XXXXXX";
-    if (!mkdtemp(machine) || !LzPortUseMachine(machine))
-        abort();
-    _setmbcp(_MB_CP_ANSI);
+    UseScratchMachine();
     for (const char *folder :
          {"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\Program Files", "C:\\WINDOWS\\Profiles",
           "C:\\WINDOWS\\Profiles\\Administrator", "C:\\WINDOWS\\Profiles\\Administrator\\Personal", "C:\\App"})

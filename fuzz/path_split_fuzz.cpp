@@ -11,7 +11,7 @@
 #include <string>
 
 #include "UninstallDlg.h"
-#include "lzport.h"
+#include "scratch_machine.h"
 
 namespace {
 
@@ -19,10 +19,7 @@ std::string g_sentinel;
 
 void Setup()
 {
-    char machine[] = "/tmp/lzfuzz-XXXXXX";
-    if (!mkdtemp(machine) || !LzPortUseMachine(machine))
-        abort();
-    _setmbcp(_MB_CP_ANSI);
+    std::string machine = UseScratchMachine();
     /* a file beside the machine's drives that no path may reach */
     g_sentinel = std::string(machine) + "/sentinel";
     FILE *f = fopen(g_sentinel.c_str(), "w");

@@ -23,6 +23,7 @@ extern "C" {
 #define RT_DIALOG MAKEINTRESOURCEA(5)
 #define RT_STRING MAKEINTRESOURCEA(6)
 #define RT_ACCELERATOR MAKEINTRESOURCEA(9)
+#define RT_RCDATA MAKEINTRESOURCEA(10)
 #define RT_GROUP_CURSOR MAKEINTRESOURCEA(12)
 #define RT_GROUP_ICON MAKEINTRESOURCEA(14)
 #define RT_VERSION MAKEINTRESOURCEA(16)
@@ -599,6 +600,8 @@ typedef MENUITEMINFOA MENUITEMINFO;
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+#define LR_DEFAULTCOLOR 0x0000
+int WINAPI LookupIconIdFromDirectoryEx(PBYTE presbits, BOOL fIcon, int cxDesired, int cyDesired, UINT Flags);
 BOOL WINAPI DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,

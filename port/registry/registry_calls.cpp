@@ -35,6 +35,15 @@ REGSAM MapGeneric(REGSAM sam)
 
 } // namespace
 
+LONG FirstFailedCheck(std::initializer_list<ArgumentCheck> checks)
+{
+    for (const ArgumentCheck &check : checks) {
+        if (check.failed)
+            return check.error;
+    }
+    return ERROR_SUCCESS;
+}
+
 bool IsWin9x() { return CurrentSettings().platformId == VER_PLATFORM_WIN32_WINDOWS; }
 
 LONG KeyFromHandle(HKEY hkey, const Session &session, REGSAM needed, KeyPtr &key)

@@ -8,6 +8,7 @@
 #ifndef LZPORT_REGISTRY_CALLS_H
 #define LZPORT_REGISTRY_CALLS_H
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,17 @@
 #include "winreg.h"
 
 namespace lzport::reg {
+
+/* One argument check of a registry function: when `failed`, the call
+ * answers `error` and writes nothing. */
+struct ArgumentCheck {
+    bool failed;
+    LONG error;
+};
+
+/* The error of the first check that failed, ERROR_SUCCESS when none did.
+ * A function lists its checks in the order that it makes them. */
+LONG FirstFailedCheck(std::initializer_list<ArgumentCheck> checks);
 
 /* Windows 95 and 98, where keys carry no security and RegDeleteKeyA removes
  * whole sub-trees. */

@@ -5,6 +5,8 @@
 #include <string.h>
 #include <strings.h>
 
+#include <vector>
+
 #include "cp932.h"
 #include "winreg.h"
 
@@ -108,6 +110,24 @@ bool ReadHex(std::string_view text, size_t &pos, size_t maxDigits, unsigned &val
     return pos > start;
 }
 
+/* The names of a code page 932 path, empty ones included; a trail byte
+ * 0x5C is part of its character, not a separator. */
+std::vector<std::string> PathParts(std::string_view path)
+{
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < path.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(path[i]);
+        if (c == '\\') {
+            parts.emplace_back();
+        } else if (Cp932IsLead(c) && i + 1 < path.size()) {
+            parts.back().append(path.substr(i++, 2));
+        } else {
+            parts.back().push_back(path[i]);
+        }
+    }
+    return parts;
+}
+
 void SkipBlanks(std::string_view text, size_t &pos)
 {
     while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
@@ -151,8 +171,10 @@ public:
                 return Fail("expected a [key] section or a \"name\"=value line");
             }
         }
-        if (!header)
-            return Fail("the file does not start with " + std::string(kHeader));
+        if (!header) {
+            m_line = 1; /* an empty file: the header belongs on its first line */
+            return Fail("the file is empty; it must start with " + std::string(kHeader));
+        }
         return true;
     }
 
@@ -182,14 +204,23 @@ private:
 
     bool Name(const std::string &utf8, bool isKey, std::string &cp932)
     {
+        if (!Utf8ToCp932(utf8, cp932))
+            return Fail(std::string(isKey ? "key name" : "value name") + " is not text of code page 932");
+        return CheckName(cp932, isKey);
+    }
+
+    bool CheckName(const std::string &cp932, bool isKey)
+    {
         const char *what = isKey ? "key name" : "value name";
-        if (!Utf8ToCp932(utf8, cp932) || !IsPlainText(cp932))
+        if (!IsPlainText(cp932))
             return Fail(std::string(what) + " is not text of code page 932");
         if (CharCount(cp932) > (isKey ? kMaxKeyNameChars : kMaxValueNameChars))
             return Fail(std::string(what) + " is too long");
         return true;
     }
 
+    /* The path is split where its code page 932 form has a backslash, so
+     * that a yen sign, which is that backslash, separates too. */
     bool Section(const std::string &line, const KeyPtr &root, KeyPtr &current)
     {
         if (line.back() != ']')
@@ -200,14 +231,15 @@ private:
         if (top.size() != m_rootName.size() || strncasecmp(top.data(), m_rootName.data(), top.size()) != 0)
             return Fail("keys must lie under " + std::string(m_rootName));
         current = root;
-        while (cut != std::string_view::npos) {
-            path.remove_prefix(cut + 1);
-            cut = path.find('\\');
-            std::string_view part = path.substr(0, cut);
-            if (part.empty())
+        if (cut == std::string_view::npos)
+            return true;
+        std::string below;
+        if (!Utf8ToCp932(std::string(path.substr(cut + 1)), below))
+            return Fail("key name is not text of code page 932");
+        for (const std::string &name : PathParts(below)) {
+            if (name.empty())
                 return Fail("empty key name in the path");
-            std::string name;
-            if (!Name(std::string(part), true, name))
+            if (!CheckName(name, true))
                 return false;
             KeyPtr sub = FindSubkey(*current, name);
             current = sub ? sub : AddSubkey(current, name, m_stamp);

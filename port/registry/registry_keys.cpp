@@ -1,8 +1,14 @@
 /* registry_keys.cpp - RegOpenKeyExA, RegCreateKeyExA, RegEnumKeyExA,
- * RegDeleteKeyA and RegCloseKey over the machine's hives. */
+ * RegDeleteKeyA and RegCloseKey over the machine's hives.
+ *
+ * Each function first runs its list of argument checks, which fail without
+ * writing anything. A function with a result handle then sets it to null,
+ * finds the key that its handle refers to, and only then reads the names
+ * of its sub-key path. */
 #include <string.h>
 
-#include "cp932.h"
+#include <algorithm>
+
 #include "registry_calls.h"
 #include "registry_faults.h"
 #include "registry_format.h"
@@ -13,62 +19,84 @@ using namespace lzport::reg;
 
 namespace {
 
-/* The ANSI calls convert a sub-key path into the thread's static Unicode
- * buffer of MAX_PATH + 1 characters, so a path of more than 260 characters
- * fails with ERROR_MORE_DATA before any key is looked at (as on Wine). */
-LONG SplitAnsiKeyPath(LPCSTR path, std::vector<std::string> &names)
-{
-    size_t characters = 0;
-    for (const unsigned char *p = (const unsigned char *)path; *p; p += lzport::Cp932CharLen(p))
-        characters++;
-    if (characters > MAX_PATH)
-        return ERROR_MORE_DATA;
-    return SplitKeyPath(path, names);
-}
+/* The "A" functions take sub-key paths of up to MAX_PATH characters, a
+ * double-byte character counting once, and refuse longer ones with
+ * ERROR_MORE_DATA before they look at the handle. */
+bool LongerThanMaxPath(LPCSTR path) { return path != nullptr && CharCount(path) > MAX_PATH; }
 
-/* The key that lpSubKey names below hKey's key, if it exists, with `sam`
- * granted on it. */
-LONG FindExistingKey(HKEY hKey, LPCSTR lpSubKey, const Session &session, REGSAM sam, KeyPtr &key, REGSAM &granted)
-{
-    KeyPtr base;
+bool IsEmptyPath(LPCSTR path) { return path == nullptr || *path == '\0'; }
+
+/* The key a call starts from and the names of its sub-key path. */
+struct Start {
+    KeyPtr key;
     std::vector<std::string> names;
-    LONG rc = KeyFromHandle(hKey, session, 0, base);
-    if (rc == ERROR_SUCCESS)
-        rc = SplitAnsiKeyPath(lpSubKey, names);
+};
+
+LONG FindStart(HKEY hKey, LPCSTR lpSubKey, const Session &session, Start &start)
+{
+    LONG rc = KeyFromHandle(hKey, session, 0, start.key);
     if (rc != ERROR_SUCCESS)
         return rc;
-    key = Walk(base, names);
-    if (!key)
-        return ERROR_FILE_NOT_FOUND;
-    return GrantAccess(session.TheHive(), PathNames(*key), sam, granted);
+    return SplitKeyPath(lpSubKey ? lpSubKey : "", start.names);
+}
+
+/* Follows the start's names as far as keys exist; gives the last key
+ * reached and how many names led to it. */
+size_t Descend(const Start &start, KeyPtr &reached)
+{
+    reached = start.key;
+    size_t depth = 0;
+    for (; depth < start.names.size(); ++depth) {
+        KeyPtr next = FindSubkey(*reached, start.names[depth]);
+        if (!next)
+            break;
+        reached = next;
+    }
+    return depth;
+}
+
+/* The key that the start's names lead to, if they all exist. */
+KeyPtr Existing(const Start &start)
+{
+    KeyPtr reached;
+    return Descend(start, reached) == start.names.size() ? reached : nullptr;
 }
 
 } // namespace
 
 extern "C" {
 
+/* ulOptions only matters for symbolic links, which these hives lack. */
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult)
 {
-    (void)ulOptions; /* REG_OPTION_OPEN_LINK concerns links, which this registry has none of */
-    if (phkResult && (!lpSubKey || !*lpSubKey) && IsPredefined(hKey)) {
+    (void)ulOptions;
+    LONG rc = FirstFailedCheck({
+        {phkResult == nullptr, ERROR_INVALID_PARAMETER},
+        {LongerThanMaxPath(lpSubKey), ERROR_MORE_DATA},
+    });
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (IsPredefined(hKey) && IsEmptyPath(lpSubKey)) {
         *phkResult = hKey;
         return ERROR_SUCCESS;
     }
-    if (!phkResult)
-        return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     Session session(hKey, Session::kRead);
-    KeyPtr key;
+    Start start;
+    if ((rc = FindStart(hKey, lpSubKey, session, start)) != ERROR_SUCCESS)
+        return rc;
+    KeyPtr key = Existing(start);
+    if (!key)
+        return ERROR_FILE_NOT_FOUND;
     REGSAM granted;
-    LONG rc = FindExistingKey(hKey, lpSubKey ? lpSubKey : "", session, samDesired, key, granted);
-    if (rc != ERROR_SUCCESS)
+    if ((rc = GrantAccess(session.TheHive(), PathNames(*key), samDesired, granted)) != ERROR_SUCCESS)
         return rc;
     *phkResult = AddHandle(session.TheHive(), key, granted);
     return ERROR_SUCCESS;
 }
 
-/* The class, the options (a volatile key is kept like any other) and the
- * security attributes are not recorded. */
+/* Keys keep no class, options (a volatile key lasts like any other) or
+ * security. */
 LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
                             REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                             LPDWORD lpdwDisposition)
@@ -76,95 +104,101 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lp
     (void)lpClass;
     (void)dwOptions;
     (void)lpSecurityAttributes;
-    if (!phkResult)
-        return ERROR_BADKEY;
-    if (Reserved)
-        return ERROR_INVALID_PARAMETER;
-    if (IsWin9x() && lpSubKey && *lpSubKey == '\\')
-        ++lpSubKey; /* Windows 95 and 98 overlook one leading backslash */
-    *phkResult = nullptr;
-    Session session(hKey, Session::kWrite);
-    KeyPtr key;
-    std::vector<std::string> names;
-    LONG rc = KeyFromHandle(hKey, session, 0, key);
-    if (rc == ERROR_SUCCESS)
-        rc = SplitAnsiKeyPath(lpSubKey ? lpSubKey : "", names);
+    if (IsWin9x() && lpSubKey != nullptr && lpSubKey[0] == '\\')
+        ++lpSubKey; /* Windows 95 and 98 take a path below the key with one leading backslash */
+    LONG rc = FirstFailedCheck({
+        {phkResult == nullptr, ERROR_INVALID_PARAMETER},
+        {Reserved != 0, ERROR_INVALID_PARAMETER},
+        {LongerThanMaxPath(lpSubKey), ERROR_MORE_DATA},
+    });
     if (rc != ERROR_SUCCESS)
         return rc;
-    size_t existing = 0;
-    for (KeyPtr sub; existing < names.size() && (sub = FindSubkey(*key, names[existing])); ++existing)
-        key = sub;
-    std::vector<std::string> path = PathNames(*key);
-    path.insert(path.end(), names.begin() + existing, names.end());
+    *phkResult = nullptr;
+    Session session(hKey, Session::kWrite);
+    Start start;
+    if ((rc = FindStart(hKey, lpSubKey, session, start)) != ERROR_SUCCESS)
+        return rc;
+    if (!std::all_of(start.names.begin(), start.names.end(), [](const std::string &n) { return IsPlainText(n); }))
+        return ERROR_INVALID_PARAMETER; /* the hive's file could not hold the name */
+
+    /* rights are judged on the whole path, before anything is made */
+    std::vector<std::string> path = PathNames(*start.key);
+    path.insert(path.end(), start.names.begin(), start.names.end());
     REGSAM granted;
     if ((rc = GrantAccess(session.TheHive(), path, samDesired, granted)) != ERROR_SUCCESS)
         return rc;
-    for (size_t i = existing; i < names.size(); ++i) {
-        if (!IsPlainText(names[i]))
-            return ERROR_INVALID_PARAMETER; /* the registry file could not hold the name */
-    }
-    /* An empty sub-key name opens the key itself; Windows reports that as
-     * opened, although Wine 8 reports it as created. */
-    DWORD disposition = existing == names.size() ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
-    if (disposition == REG_CREATED_NEW_KEY) {
+    KeyPtr key;
+    size_t existing = Descend(start, key);
+    bool creates = existing < start.names.size();
+    if (creates) {
         FILETIME now = CurrentFileTime();
-        for (size_t i = existing; i < names.size(); ++i)
-            key = AddSubkey(key, names[i], now);
+        for (size_t i = existing; i < start.names.size(); ++i)
+            key = AddSubkey(key, start.names[i], now);
         if ((rc = session.Commit()) != ERROR_SUCCESS)
             return rc;
     }
     *phkResult = AddHandle(session.TheHive(), key, granted);
-    if (lpdwDisposition)
-        *lpdwDisposition = disposition;
+    if (lpdwDisposition != nullptr)
+        *lpdwDisposition = creates ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return ERROR_SUCCESS;
 }
 
-/* lpName and lpcchName must be given (Wine faults without them). Keys have
- * no class: a class buffer receives "" and its length 0. */
+/* Keys keep no class, and no caller asks for one: the class arguments
+ * must be null. */
 LONG WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
                           LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
 {
-    if (lpReserved || !lpName || !lpcchName)
-        return ERROR_INVALID_PARAMETER;
+    LONG rc = FirstFailedCheck({
+        {lpReserved != nullptr, ERROR_INVALID_PARAMETER},
+        {lpName == nullptr || lpcchName == nullptr, ERROR_INVALID_PARAMETER},
+        {lpClass != nullptr || lpcchClass != nullptr, ERROR_INVALID_PARAMETER},
+    });
+    if (rc != ERROR_SUCCESS)
+        return rc;
     Session session(hKey, Session::kRead);
     KeyPtr key;
-    LONG rc = KeyFromHandle(hKey, session, KEY_ENUMERATE_SUB_KEYS, key);
-    if (rc != ERROR_SUCCESS || EnumFault(dwIndex, rc))
+    if ((rc = KeyFromHandle(hKey, session, KEY_ENUMERATE_SUB_KEYS, key)) != ERROR_SUCCESS)
+        return rc;
+    if (EnumFault(dwIndex, rc))
         return rc;
     if (dwIndex >= key->subkeys.size())
         return ERROR_NO_MORE_ITEMS;
     const Key &sub = *key->subkeys[dwIndex];
-    if (lpftLastWriteTime)
+    /* the time comes even with a name that does not fit; such a name and
+     * the buffer's size stay as they were */
+    if (lpftLastWriteTime != nullptr)
         *lpftLastWriteTime = sub.lastWrite;
-    DWORD length = (DWORD)sub.name.size();
-    if (length >= *lpcchName || (lpClass && lpcchClass && *lpcchClass == 0))
-        return ERROR_MORE_DATA; /* the buffers and lengths are left alone */
-    memcpy(lpName, sub.name.c_str(), length + 1);
-    *lpcchName = length;
-    if (lpcchClass) {
-        *lpcchClass = 0;
-        if (lpClass)
-            *lpClass = '\0';
-    }
+    if (sub.name.size() + 1 > *lpcchName)
+        return ERROR_MORE_DATA;
+    memcpy(lpName, sub.name.c_str(), sub.name.size() + 1);
+    *lpcchName = (DWORD)sub.name.size();
     return ERROR_SUCCESS;
 }
 
-/* On the NT family only a key without sub-keys can be deleted; Windows 95
- * and 98 delete the key with everything below it. An empty name deletes
- * the key that hKey refers to. */
+/* An empty path deletes the key that hKey refers to. On the NT family a key
+ * with sub-keys stays; Windows 95 and 98 delete it with all below it. */
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 {
-    if (!lpSubKey)
-        return ERROR_INVALID_PARAMETER;
-    Session session(hKey, Session::kWrite);
-    KeyPtr key;
-    REGSAM granted;
-    LONG rc = FindExistingKey(hKey, lpSubKey, session, DELETE, key, granted);
+    LONG rc = FirstFailedCheck({
+        {lpSubKey == nullptr, ERROR_INVALID_PARAMETER},
+        {LongerThanMaxPath(lpSubKey), ERROR_MORE_DATA},
+    });
     if (rc != ERROR_SUCCESS)
         return rc;
+    Session session(hKey, Session::kWrite);
+    Start start;
+    if ((rc = FindStart(hKey, lpSubKey, session, start)) != ERROR_SUCCESS)
+        return rc;
+    KeyPtr key = Existing(start);
+    if (!key)
+        return ERROR_FILE_NOT_FOUND;
+    REGSAM granted;
+    if ((rc = GrantAccess(session.TheHive(), PathNames(*key), DELETE, granted)) != ERROR_SUCCESS)
+        return rc;
     KeyPtr parent = key->parent.lock();
-    if (!parent || (!IsWin9x() && !key->subkeys.empty()))
-        return ERROR_ACCESS_DENIED; /* HKEY_LOCAL_MACHINE itself, or a key with sub-keys */
+    bool isRoot = !parent;
+    if (isRoot || (!IsWin9x() && !key->subkeys.empty()))
+        return ERROR_ACCESS_DENIED;
     DetachSubkey(*parent, key.get());
     if ((rc = session.Commit()) != ERROR_SUCCESS)
         return rc;

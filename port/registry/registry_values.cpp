@@ -1,6 +1,6 @@
 /* registry_values.cpp - RegQueryValueExA, RegSetValueExA and
- * RegDeleteValueA over the machine's hives. Value data is kept
- * exactly as it was given. */
+ * RegDeleteValueA over the machine's hives. A value keeps the bytes it was
+ * given and gives back exactly those. */
 #include <string.h>
 
 #include "registry_calls.h"
@@ -11,77 +11,78 @@ using namespace lzport::reg;
 
 namespace {
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+/* The bytes a value keeps. Windows 95 and 98 take the length of REG_SZ data
+ * from the text itself, whatever count the caller gave. */
+std::string DataToStore(DWORD type, const BYTE *data, DWORD count)
+{
+    const char *bytes = reinterpret_cast<const char *>(data);
+    if (bytes == nullptr)
+        return std::string();
+    if (type == REG_SZ && IsWin9x())
+        return std::string(bytes, strlen(bytes) + 1);
+    return std::string(bytes, count);
+}
 
 } // namespace
 
 extern "C" {
 
-/* A buffer that is too small is left untouched, as on Windows NT (the
- * documentation's "partly filled" does not happen). */
+/* A buffer too small for the data is left as it was: the call gives the
+ * size needed and ERROR_MORE_DATA. A string stored without its NUL comes
+ * back without one. */
 LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                              LPDWORD lpcbData)
 {
-    if ((lpData && !lpcbData) || lpReserved)
-        return ERROR_INVALID_PARAMETER;
-    DWORD room = lpcbData ? *lpcbData : 0;
-    if (!lpData && lpcbData)
-        *lpcbData = 0;
-    if (lpType)
-        *lpType = REG_NONE;
-    Session session(hKey, Session::kRead);
-    KeyPtr key;
-    LONG rc = KeyFromHandle(hKey, session, KEY_QUERY_VALUE, key);
+    LONG rc = FirstFailedCheck({
+        {lpReserved != nullptr, ERROR_INVALID_PARAMETER},
+        {lpData != nullptr && lpcbData == nullptr, ERROR_INVALID_PARAMETER},
+    });
     if (rc != ERROR_SUCCESS)
         return rc;
+    DWORD room = lpData != nullptr ? *lpcbData : 0;
+    /* what a call that finds no value leaves behind: no type, and a size
+     * of 0 when the size alone was asked for */
+    if (lpType != nullptr)
+        *lpType = REG_NONE;
+    if (lpcbData != nullptr && lpData == nullptr)
+        *lpcbData = 0;
+
+    Session session(hKey, Session::kRead);
+    KeyPtr key;
+    if ((rc = KeyFromHandle(hKey, session, KEY_QUERY_VALUE, key)) != ERROR_SUCCESS)
+        return rc;
     const Value *value = FindValue(*key, lpValueName ? lpValueName : "");
-    if (!value)
+    if (value == nullptr)
         return ERROR_FILE_NOT_FOUND;
-    DWORD length = (DWORD)value->data.size();
-    if (lpData && (length || !IsStringType(value->type))) {
-        if (length > room) {
-            rc = ERROR_MORE_DATA;
-        } else {
-            memcpy(lpData, value->data.data(), length);
-            /* a string stored without its NUL gets one when there is room */
-            if (IsStringType(value->type) && length < room && lpData[length - 1])
-                lpData[length] = 0;
-        }
-    }
-    if (lpType)
+    DWORD size = (DWORD)value->data.size();
+    bool fits = size <= room;
+    if (lpData != nullptr && fits)
+        memcpy(lpData, value->data.data(), size);
+    if (lpType != nullptr)
         *lpType = value->type;
-    if (lpcbData)
-        *lpcbData = length;
-    return rc;
+    if (lpcbData != nullptr)
+        *lpcbData = size;
+    return lpData != nullptr && !fits ? ERROR_MORE_DATA : ERROR_SUCCESS;
 }
 
-/* Reserved is not checked, as on Windows. A value name must be text that
- * the registry file can hold (no control characters). */
+/* Reserved is not looked at. A value name must also be text that the
+ * hive's file can hold (no control characters). */
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE *lpData,
                            DWORD cbData)
 {
     (void)Reserved;
-    if (!lpData && cbData)
-        return ERROR_NOACCESS;
-    if (IsWin9x()) {
-        /* Windows 95 and 98 measure REG_SZ data themselves */
-        if (dwType == REG_SZ) {
-            if (!lpData)
-                return ERROR_INVALID_PARAMETER;
-            cbData = (DWORD)strlen((const char *)lpData) + 1;
-        }
-    } else if (cbData && IsStringType(dwType) && lpData[cbData - 1] && !lpData[cbData]) {
-        ++cbData; /* NT counts the NUL that the caller forgot */
-    }
-    Session session(hKey, Session::kWrite);
-    KeyPtr key;
-    LONG rc = KeyFromHandle(hKey, session, KEY_SET_VALUE, key);
+    std::string_view name = lpValueName ? lpValueName : "";
+    LONG rc = FirstFailedCheck({
+        {CharCount(name) > kMaxValueNameChars || !IsPlainText(name), ERROR_INVALID_PARAMETER},
+        {lpData == nullptr && cbData != 0, ERROR_NOACCESS},
+    });
     if (rc != ERROR_SUCCESS)
         return rc;
-    std::string name = lpValueName ? lpValueName : "";
-    if (CharCount(name) > kMaxValueNameChars || !IsPlainText(name))
-        return ERROR_INVALID_PARAMETER;
-    SetValue(*key, name, dwType, std::string((const char *)lpData, lpData ? cbData : 0));
+    Session session(hKey, Session::kWrite);
+    KeyPtr key;
+    if ((rc = KeyFromHandle(hKey, session, KEY_SET_VALUE, key)) != ERROR_SUCCESS)
+        return rc;
+    SetValue(*key, name, dwType, DataToStore(dwType, lpData, cbData));
     return session.Commit();
 }
 

@@ -3,8 +3,10 @@
  * the icon lives as long as the program. */
 #include "res_icon.h"
 
+#include <stdint.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -32,32 +34,31 @@ struct GroupEntry {
     WORD id;
 };
 
-std::vector<GroupEntry> ReadGroup(const ResEntry &group)
+/* The entries of the group resource `data`, as many as it holds whole. */
+std::vector<GroupEntry> ReadGroup(const BYTE *data, size_t size)
 {
     std::vector<GroupEntry> entries;
-    size_t count = group.size >= kGroupHeader ? Word(group.data + 4) : 0;
-    for (size_t i = 0; i < count && kGroupHeader + (i + 1) * kGroupEntry <= group.size; ++i) {
-        const BYTE *e = group.data + kGroupHeader + i * kGroupEntry;
-        bool large = e[0] == 0 && e[1] == 0;
-        entries.push_back(GroupEntry{large ? 256 : e[0], large ? 256 : e[1], Word(e + 6), Word(e + 12)});
+    size_t count = size >= kGroupHeader ? Word(data + 4) : 0;
+    for (size_t i = 0; i < count && kGroupHeader + (i + 1) * kGroupEntry <= size; ++i) {
+        const BYTE *e = data + kGroupHeader + i * kGroupEntry;
+        int width = e[0] == 0 ? 256 : e[0], height = e[1] == 0 ? 256 : e[1];
+        entries.push_back(GroupEntry{width, height, Word(e + 6), Word(e + 12)});
     }
     return entries;
 }
 
-/* The entry that best fits cx by cy: the smallest sum of the width and
- * height differences, then the closest colour depth; the first of equals.
- * -1 when the group lists none. */
-int BestEntry(const std::vector<GroupEntry> &entries, int cx, int cy)
+/* The image to show at cx by cy: the one whose width and height differ
+ * least from it, taken together; of those, the one whose depth is closest
+ * to the screen's; of those, the first listed. Null for a group without
+ * images. */
+const GroupEntry *ChooseImage(const std::vector<GroupEntry> &entries, int cx, int cy)
 {
-    auto distance = [cx, cy](const GroupEntry &e) { return abs(cx - e.width) + abs(cy - e.height); };
-    int best = entries.empty() ? -1 : 0;
-    for (size_t i = 1; i < entries.size(); ++i) {
-        const GroupEntry &e = entries[i], &b = entries[static_cast<size_t>(best)];
-        if (distance(e) < distance(b) ||
-            (distance(e) == distance(b) && abs(kScreenDepth - e.bitCount) < abs(kScreenDepth - b.bitCount)))
-            best = static_cast<int>(i);
-    }
-    return best;
+    auto misfit = [cx, cy](const GroupEntry &e) {
+        return std::make_pair(abs(e.width - cx) + abs(e.height - cy), abs(e.bitCount - kScreenDepth));
+    };
+    auto best = std::min_element(entries.begin(), entries.end(),
+                                 [&](const GroupEntry &a, const GroupEntry &b) { return misfit(a) < misfit(b); });
+    return best == entries.end() ? nullptr : &*best;
 }
 
 /* The icons LoadIconA has handed out. */
@@ -88,11 +89,11 @@ bool FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image
             error = animatedError;
         return false;
     }
-    std::vector<GroupEntry> entries = ReadGroup(*group);
-    int best = BestEntry(entries, cx, cy);
-    if (best < 0)
+    std::vector<GroupEntry> entries = ReadGroup(group->data, group->size);
+    const GroupEntry *chosen = ChooseImage(entries, cx, cy);
+    if (chosen == nullptr)
         return false; /* error is 0: the system sets none */
-    const GroupEntry &entry = entries[static_cast<size_t>(best)];
+    const GroupEntry &entry = *chosen;
 
     const ResEntry *icon = NULL;
     error = FindResourceEntry(module, ResKey::Ordinal(kIcon), ResKey::Ordinal(entry.id), neutral, &icon);
@@ -116,6 +117,17 @@ const IconImage *IconFromHandle(HICON icon)
             return loaded.get();
     }
     return nullptr;
+}
+
+void ForgetIconsIn(const BYTE *image, size_t size)
+{
+    SharedIcons &shared = Shared();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    auto within = [image, size](const std::unique_ptr<IconImage> &icon) {
+        uintptr_t at = reinterpret_cast<uintptr_t>(icon->bits), start = reinterpret_cast<uintptr_t>(image);
+        return at >= start && at - start < size;
+    };
+    shared.icons.erase(std::remove_if(shared.icons.begin(), shared.icons.end(), within), shared.icons.end());
 }
 
 } // namespace lzport
@@ -142,6 +154,20 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
     }
     shared.icons.push_back(std::make_unique<lzport::IconImage>(image));
     return reinterpret_cast<HICON>(shared.icons.back().get());
+}
+
+/* Icons only (fIcon TRUE), in the screen's colours (LR_DEFAULTCOLOR), at
+ * the size given: what the program and its tests ask for. Anything else,
+ * like a group without images, gives 0. */
+int WINAPI LookupIconIdFromDirectoryEx(PBYTE presbits, BOOL fIcon, int cxDesired, int cyDesired, UINT Flags)
+{
+    if (presbits == NULL || !fIcon || Flags != LR_DEFAULTCOLOR)
+        return 0;
+    size_t count = lzport::Word(presbits + 4);
+    std::vector<lzport::GroupEntry> entries =
+        lzport::ReadGroup(presbits, lzport::kGroupHeader + count * lzport::kGroupEntry);
+    const lzport::GroupEntry *chosen = lzport::ChooseImage(entries, cxDesired, cyDesired);
+    return chosen == nullptr ? 0 : chosen->id;
 }
 
 } // extern "C"

@@ -37,6 +37,11 @@ bool FindIconGroup(HMODULE module, LPCSTR name, int cx, int cy, IconImage &image
 /* The image an icon handle of LoadIconA shows; null for any other handle. */
 const IconImage *IconFromHandle(HICON icon);
 
+/* Forgets the icons whose images lie in `size` bytes at `image`: those of a
+ * resource image that a test gave the program (LzPortUseResourceImage),
+ * before the image goes. Their handles no longer name icons. */
+void ForgetIconsIn(const BYTE *image, size_t size);
+
 } // namespace lzport
 
 #endif

@@ -9,6 +9,7 @@
 
 #include "cp932.h"
 #include "lzport.h"
+#include "res_icon.h"
 #include "res_text.h"
 
 /* The compiled resources, defined by the object library lzresources when
@@ -136,6 +137,8 @@ std::vector<ResEntry> ReadImage(const BYTE *image, size_t size)
 struct ProgramImage {
     bool replaced = false;
     std::vector<ResEntry> replacement;
+    const BYTE *bytes = nullptr; /* the replacement's own bytes */
+    size_t size = 0;
 };
 
 ProgramImage &Image()
@@ -155,49 +158,56 @@ const std::vector<ResEntry> *ProgramResources()
     return &LzPortResourceImageSize != nullptr ? &embedded : nullptr;
 }
 
-/* The decimal ordinal after "#", read as the system reads it: leading
- * blanks (any byte up to the space, as signed characters), a sign, then
- * digits up to the first other character. */
-DWORD DecimalOrdinal(const char *s, WORD &id)
+/* The ordinal that "#" and a decimal number name: blanks (a space or a
+ * control character) before the number are passed over, one sign may lead
+ * it, and its digits end at the first other character; without digits the
+ * ordinal is 0. Anything outside 0 to 65535 is refused. */
+DWORD OrdinalAfterHash(std::string_view text, WORD &id)
 {
-    while (*s != '\0' && static_cast<signed char>(*s) <= ' ')
-        ++s;
-    bool minus = false;
-    if (*s == '+' || *s == '-')
-        minus = *s++ == '-';
+    auto blank = [](unsigned char c) { return c >= 1 && c <= ' '; };
+    size_t at = 0;
+    while (at < text.size() && blank(static_cast<unsigned char>(text[at])))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        negative = text[at++] == '-';
     DWORD value = 0;
-    for (; *s >= '0' && *s <= '9'; ++s)
-        value = value * 10 + static_cast<DWORD>(*s - '0');
-    if (minus)
-        value = 0u - value;
-    if (HIWORD(value) != 0)
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        value = value * 10 + static_cast<DWORD>(text[at] - '0');
+        if (value > 0xFFFF)
+            return ERROR_INVALID_PARAMETER;
+    }
+    if (negative && value != 0)
         return ERROR_INVALID_PARAMETER;
-    id = LOWORD(value);
+    id = static_cast<WORD>(value);
     return 0;
 }
 
-/* The languages to try, in the loader's order, without repeats. */
-std::vector<WORD> LanguagesToTry(WORD language)
+const int kNever = 1 << 16;
+
+/* How readily the loader takes a resource in `offered` when `asked` was
+ * asked for: the lower the better, kNever for not at all. A language asked
+ * for is matched by itself, its primary language alone, or the neutral
+ * language. With no language asked for (a neutral primary language), the
+ * locale's language, its primary language alone and US English come next,
+ * and then any other, the first by number. */
+int LanguageRank(WORD asked, WORD offered)
 {
-    std::vector<WORD> list;
-    auto push = [&list](WORD lang) {
-        if (std::find(list.begin(), list.end(), lang) == list.end())
-            list.push_back(lang);
+    const WORD preferred[] = {
+        asked,
+        static_cast<WORD>(MAKELANGID(PRIMARYLANGID(asked), SUBLANG_NEUTRAL)),
+        static_cast<WORD>(MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)),
+        kLocaleLanguage,
+        static_cast<WORD>(MAKELANGID(PRIMARYLANGID(kLocaleLanguage), SUBLANG_NEUTRAL)),
+        static_cast<WORD>(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)),
     };
-    push(language);
-    push(MAKELANGID(PRIMARYLANGID(language), SUBLANG_NEUTRAL));
-    push(MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    if (PRIMARYLANGID(language) == LANG_NEUTRAL) {
-        if (SUBLANGID(language) != SUBLANG_SYS_DEFAULT) {
-            push(kLocaleLanguage); /* the thread's locale */
-            push(kLocaleLanguage); /* the user's locale */
-            push(MAKELANGID(PRIMARYLANGID(kLocaleLanguage), SUBLANG_NEUTRAL));
-        }
-        push(kLocaleLanguage); /* the system's locale */
-        push(MAKELANGID(PRIMARYLANGID(kLocaleLanguage), SUBLANG_NEUTRAL));
-        push(MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT));
+    const bool anyWillDo = PRIMARYLANGID(asked) == LANG_NEUTRAL;
+    const size_t considered = anyWillDo ? sizeof preferred / sizeof preferred[0] : 3;
+    for (size_t rank = 0; rank < considered; ++rank) {
+        if (preferred[rank] == offered)
+            return static_cast<int>(rank);
     }
-    return list;
+    return anyWillDo ? static_cast<int>(considered) : kNever;
 }
 
 } // namespace
@@ -217,7 +227,7 @@ DWORD ResKeyFromArgument(LPCSTR argument, ResKey &key)
         return 0;
     }
     if (argument[0] == '#')
-        return DecimalOrdinal(argument + 1, key.id);
+        return OrdinalAfterHash(argument + 1, key.id);
     std::string upper;
     for (const char *s = argument; *s != '\0';) {
         const unsigned char *c = reinterpret_cast<const unsigned char *>(s);
@@ -248,19 +258,15 @@ DWORD FindResourceEntry(HMODULE module, const ResKey &type, const ResKey &name, 
         return ERROR_RESOURCE_NAME_NOT_FOUND;
     auto last = std::find_if_not(first, entries->end(), named);
 
-    for (WORD lang : LanguagesToTry(language)) {
-        auto found = std::find_if(first, last, [lang](const ResEntry &e) { return e.language == lang; });
-        if (found != last) {
-            *entry = &*found;
-            return 0;
-        }
-    }
-    /* with no language asked for, any will do: the first */
-    if (PRIMARYLANGID(language) == LANG_NEUTRAL) {
-        *entry = &*first;
-        return 0;
-    }
-    return ERROR_RESOURCE_LANG_NOT_FOUND;
+    /* the entries of a name are in the order of their languages' numbers,
+     * so the first of equally ranked ones is the lowest number */
+    auto best = std::min_element(first, last, [language](const ResEntry &a, const ResEntry &b) {
+        return LanguageRank(language, a.language) < LanguageRank(language, b.language);
+    });
+    if (LanguageRank(language, best->language) == kNever)
+        return ERROR_RESOURCE_LANG_NOT_FOUND;
+    *entry = &*best;
+    return 0;
 }
 
 DWORD FindResourceEntryA(HMODULE module, LPCSTR type, LPCSTR name, WORD language, const ResEntry **entry)
@@ -292,7 +298,11 @@ const ResEntry *EntryFromHandle(HRSRC handle)
 extern "C" void LzPortUseResourceImage(const void *image, size_t size)
 {
     lzport::ProgramImage &program = lzport::Image();
+    if (program.replaced)
+        lzport::ForgetIconsIn(program.bytes, program.size);
     program.replaced = image != nullptr;
+    program.bytes = static_cast<const BYTE *>(image);
+    program.size = image != nullptr ? size : 0;
     program.replacement =
         image != nullptr ? lzport::ReadImage(static_cast<const BYTE *>(image), size) : std::vector<lzport::ResEntry>();
 }

@@ -52,7 +52,7 @@ const std::vector<ResEntry> *ModuleResources(HMODULE module);
 /* Reads a type or name as the "A" functions take it: an ordinal made with
  * MAKEINTRESOURCE, "#" followed by a decimal ordinal, or a name, which is
  * compared in upper case. Returns 0, or ERROR_INVALID_PARAMETER for a "#"
- * ordinal beyond 65535. */
+ * ordinal outside 0 to 65535. */
 DWORD ResKeyFromArgument(LPCSTR argument, ResKey &key);
 
 /* Finds a resource as FindResourceEx does, with its language fallback, and

@@ -265,6 +265,22 @@ TEST_P(HiveFileTest, AHandEditedFileIsReadAgain)
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, Open("SoftWare\\VEMO\\LumeoZelcor", KEY_READ, &key));
 }
 
+/* Code page 932 has no yen sign of its own: U+00A5 becomes its backslash,
+ * so in a key path it separates names like one. */
+TEST_P(HiveFileTest, AYenSignInAKeyPathSeparatesNames)
+{
+    WriteFile(Rooted(u8"REGEDIT4\n[ROOT\\SoftWare¥VEMO]\n\"v\"=\"¥\"\n"));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, Open("SoftWare\\VEMO", KEY_ALL_ACCESS, &key));
+    DWORD type;
+    std::string data;
+    EXPECT_TRUE(GetBytes(key, "v", type, data));
+    EXPECT_EQ(std::string("\\") + '\0', data);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "w", 0, REG_SZ, (const BYTE *)"", 1));
+    RegCloseKey(key);
+    EXPECT_NE(std::string::npos, ReadFile().find(Rooted("\n[ROOT\\SoftWare\\VEMO]\n"))) << ReadFile();
+}
+
 TEST_P(HiveFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
 {
     const std::string section = Rooted("REGEDIT4\n[ROOT\\a]\n");
@@ -273,6 +289,8 @@ TEST_P(HiveFileTest, AMalformedFileIsReportedAndMakesEveryCallFail)
         int line;
     } cases[] = {
         {"REGEDIT5\n", 1},
+        {"", 1},
+        {"\n \r\n", 1},
         {"\nREGEDIT4\n\"x\"=\"y\"\n", 3},
         {"REGEDIT4\n[HKEY_USERS\\a]\n", 2},
         {Rooted("REGEDIT4\n[ROOT\\a\n"), 2},
@@ -575,22 +593,43 @@ TEST_F(RegistryFileTest, SelectingTheMachineDropsHandlesAndFaults)
     EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(key));
 }
 
-/* Checks where Wine 8 faults instead of answering, and what only this
- * registry decides: the other predefined keys and names the file could not
- * hold. */
+/* What only this registry decides: the calls where Wine 8 faults (a
+ * missing out-pointer: ERROR_INVALID_PARAMETER here), the class arguments
+ * of an enumeration (no caller asks for a class: refused), the other
+ * predefined keys, names the file could not hold, and the disposition of
+ * an empty path. */
 TEST_F(RegistryFileTest, ArgumentsWineDoesNotCheck)
 {
-    HKEY key = kSentinelKey;
-    char name[8];
-    DWORD length = sizeof name, disp = 0;
-    EXPECT_EQ(ERROR_BADKEY,
-              RegCreateKeyExA(HKEY_LOCAL_MACHINE, "a", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr, nullptr));
-    EXPECT_EQ(ERROR_INVALID_PARAMETER, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "a", 0, KEY_READ, nullptr));
-    EXPECT_EQ(ERROR_INVALID_PARAMETER,
-              RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, nullptr, &length, nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(ERROR_INVALID_PARAMETER,
-              RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, name, nullptr, nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(Create("a"));
+    char name[8], keyClass[8];
+    DWORD length = sizeof name, classLength = sizeof keyClass;
+    const struct {
+        const char *what;
+        LONG rc, expected;
+    } rows[] = {
+        {"open without a result", RegOpenKeyExA(HKEY_LOCAL_MACHINE, "a", 0, KEY_READ, nullptr),
+         ERROR_INVALID_PARAMETER},
+        {"create without a result",
+         RegCreateKeyExA(HKEY_LOCAL_MACHINE, "a", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr, nullptr),
+         ERROR_INVALID_PARAMETER},
+        {"enumerate without a name",
+         RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, nullptr, &length, nullptr, nullptr, nullptr, nullptr),
+         ERROR_INVALID_PARAMETER},
+        {"enumerate without a length",
+         RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, name, nullptr, nullptr, nullptr, nullptr, nullptr),
+         ERROR_INVALID_PARAMETER},
+        {"enumerate with a class",
+         RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, name, &length, nullptr, keyClass, &classLength, nullptr),
+         ERROR_INVALID_PARAMETER},
+        {"enumerate with a class length",
+         RegEnumKeyExA(HKEY_LOCAL_MACHINE, 0, name, &length, nullptr, nullptr, &classLength, nullptr),
+         ERROR_INVALID_PARAMETER},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(row.expected, row.rc) << row.what;
+    EXPECT_EQ(sizeof keyClass, classLength);
 
+    HKEY key = kSentinelKey;
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_USERS, ".DEFAULT", 0, KEY_READ, &key));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND,
               RegCreateKeyExA(HKEY_USERS, "Software", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
@@ -602,11 +641,15 @@ TEST_F(RegistryFileTest, ArgumentsWineDoesNotCheck)
               RegCreateKeyExA(HKEY_LOCAL_MACHINE, "tab\there", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     key = Create("SoftWare");
     EXPECT_EQ(ERROR_INVALID_PARAMETER, RegSetValueExA(key, "line\nbreak", 0, REG_SZ, (const BYTE *)"", 1));
-    /* an empty sub-key name opens the key itself (Wine 8 reports it created) */
-    HKEY self = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key, "", 0, nullptr, 0, KEY_READ, nullptr, &self, &disp));
-    EXPECT_EQ((DWORD)REG_OPENED_EXISTING_KEY, disp);
-    RegCloseKey(self);
+    /* an empty or missing path opens the key itself, which existed: Wine 8
+     * reports it created */
+    for (const char *path : {"", (const char *)nullptr}) {
+        HKEY self = nullptr;
+        DWORD disp = 0;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(key, path, 0, nullptr, 0, KEY_READ, nullptr, &self, &disp));
+        EXPECT_EQ((DWORD)REG_OPENED_EXISTING_KEY, disp);
+        RegCloseKey(self);
+    }
     RegCloseKey(key);
 }
 

@@ -1,8 +1,9 @@
 /* resources_native_test.cpp - the program's resources read from compiled
  * images built here record by record (this test program carries none of
- * its own): named types and names, the language fallback, images cut short
- * or malformed, string tables with characters code page 932 lacks, and the
- * choice of an icon's image. */
+ * its own): named types and names, images cut short or malformed, string
+ * tables with characters code page 932 lacks, and LoadIconA's icons. The
+ * language fallback and the choice of an icon's image are tested with
+ * Win32 calls in tests/resources. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -149,59 +150,6 @@ TEST_F(NativeResources, NamedTypesAndNames)
     }
 }
 
-TEST_F(NativeResources, LanguageFallback)
-{
-    const WORD german = 0x0407, english = 0x0409, french = 0x040C, japanese = 0x0411, neutral = 0x0000;
-    Image image;
-    auto add = [&image](WORD name, WORD language) {
-        image.Add(kRcData, name, language, {static_cast<BYTE>(language >> 8), static_cast<BYTE>(language)});
-    };
-    add(1, german), add(1, english), add(1, neutral);
-    add(2, german), add(2, english);
-    add(3, french), add(3, german);
-    add(4, 0x0011); /* Japanese without a sublanguage */
-    add(5, japanese), add(5, english);
-    Use(image);
-
-    static const struct {
-        WORD name, asked, found; /* found 0xFFFF: ERROR_RESOURCE_LANG_NOT_FOUND */
-    } cases[] = {
-        {1, german, german},    {1, 0x0C07, neutral}, /* German (Austria): no sublanguage-neutral German, so neutral */
-        {1, japanese, neutral}, {1, neutral, neutral},
-        {2, neutral, english}, /* no Japanese, the locale's language: English */
-        {2, 0x0800, english},  /* the system's default */
-        {2, japanese, 0xFFFF}, /* a language asked for is not replaced by another */
-        {3, neutral, german},  /* nothing else fits: the first */
-        {3, english, 0xFFFF},   {4, japanese, 0x0011},
-        {4, neutral, 0x0011},   {5, neutral, japanese}, /* the locale's language before English */
-        {5, english, english},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::to_string(c.name) + " asked in " + std::to_string(c.asked));
-        SetLastError(kUntouched);
-        HRSRC found = FindResourceExA(NULL, MAKEINTRESOURCEA(kRcData), MAKEINTRESOURCEA(c.name), c.asked);
-        if (c.found == 0xFFFF) {
-            EXPECT_TRUE(found == NULL);
-            EXPECT_EQ((DWORD)ERROR_RESOURCE_LANG_NOT_FOUND, GetLastError());
-            continue;
-        }
-        ASSERT_TRUE(found != NULL) << GetLastError();
-        const BYTE *data = static_cast<const BYTE *>(LoadResource(NULL, found));
-        EXPECT_EQ(c.found, (data[0] << 8) | data[1]);
-        EXPECT_EQ(2u, SizeofResource(NULL, found));
-    }
-
-    std::vector<WORD> languages;
-    EXPECT_TRUE(EnumResourceLanguagesA(
-        NULL, MAKEINTRESOURCEA(kRcData), MAKEINTRESOURCEA(3),
-        [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) -> BOOL {
-            reinterpret_cast<std::vector<WORD> *>(param)->push_back(language);
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&languages)));
-    EXPECT_EQ((std::vector<WORD>{german, french}), languages) << "in the order of their numbers";
-}
-
 TEST_F(NativeResources, ImagesCutShortOrMalformed)
 {
     Image whole;
@@ -308,14 +256,13 @@ std::vector<BYTE> Group(const std::vector<std::vector<int>> &entries)
     return group;
 }
 
-TEST_F(NativeResources, IconImageChoice)
+TEST_F(NativeResources, LoadIconA)
 {
     Image image;
     for (BYTE id = 1; id <= 5; ++id)
         image.Add(3, id, 0x0411, std::vector<BYTE>(40, id));
     image.Add(14, 1, 0x0411, Group({{16, 16, 8, 1}, {32, 32, 4, 2}, {32, 32, 8, 3}, {48, 48, 32, 4}, {0, 0, 32, 5}}))
-        .Add(14, 2, 0x0411, Group({{48, 48, 32, 4}, {16, 16, 8, 1}}))
-        .Add(14, 3, 0x0411, Group({{0, 0, 32, 5}, {16, 16, 8, 1}}))
+        .Add(14, 2, 0x0411, Group({{16, 16, 8, 1}}))
         .Add(14, 4, 0x0411, Group({{32, 32, 8, 9}}))
         .Add(14, 5, 0x0411, Group({}));
     Use(image);
@@ -325,9 +272,8 @@ TEST_F(NativeResources, IconImageChoice)
         WORD image; /* 0: no icon */
         DWORD error;
     } cases[] = {
-        {1, 3, kUntouched}, /* the size of the system's icons, then the depth closest to the screen's */
-        {2, 4, kUntouched}, /* as far from 32 by 32 both: the deeper colours */
-        {3, 1, kUntouched}, /* 0 by 0 stands for 256 by 256 */
+        {1, 3, kUntouched}, /* the image for the system's icon size, as LookupIconIdFromDirectoryEx chooses */
+        {2, 1, kUntouched}, /* the only one */
         {4, 0, ERROR_RESOURCE_NAME_NOT_FOUND}, /* the image it lists is missing */
         {5, 0, kUntouched},                    /* a group without images fails without an error */
         {6, 0, ERROR_RESOURCE_TYPE_NOT_FOUND},
@@ -346,6 +292,11 @@ TEST_F(NativeResources, IconImageChoice)
     }
     WORD id = 0;
     EXPECT_FALSE(LzPortIconResourceId(reinterpret_cast<HICON>(&id), &id));
+
+    HICON icon = LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(1));
+    ASSERT_TRUE(LzPortIconResourceId(icon, &id));
+    LzPortUseResourceImage(NULL, 0);
+    EXPECT_FALSE(LzPortIconResourceId(icon, &id)) << "gone with the image it came from";
 }
 
 } // namespace
