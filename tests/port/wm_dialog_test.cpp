@@ -1,8 +1,9 @@
-/* wm_dialog_test.cpp - the dialog manager as tables of inputs and what
- * Windows makes of them: windows from templates (styles, dialog units,
- * placement, first focus), the default push button, the keyboard through
- * IsDialogMessageA, the focus given back on activation, the results of the
- * default dialog procedure, and modal loops with EndDialog. */
+/* wm_dialog_test.cpp - the dialog manager and the Button control as tables
+ * of inputs and what Windows makes of them: dialogs from templates (styles,
+ * dialog units, placement, first focus, default button), the default look
+ * following the focus, the keyboard through IsDialogMessageA, the focus
+ * given back on activation, the default dialog procedure's results, modal
+ * loops and EndDialog, and the buttons' codes, check states and clicks. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -120,244 +121,159 @@ protected:
     void TearDown() override { wmtest::Pump(); }
 };
 
-TEST_F(DialogTest, TemplateMakesTheControlsInDialogUnitsAndOffersTheFirstTabStop)
+TEST_F(DialogTest, TemplateMakesTheControlsOffersTheFirstTabStopAndNamesTheLastDefaultButton)
 {
-    for (bool extended : {false, true}) {
-        SCOPED_TRACE(extended ? "extended, focused on request" : "plain");
-        m_probe.initResult = extended;
-        HWND hDlg = Create(Template(kDialogStyle | (extended ? WS_VISIBLE : 0), Controls(), extended));
+    const struct {
+        bool extended;
+        DWORD cancelType, okType;
+        INT_PTR initResult; /* TRUE with WS_VISIBLE */
+        int defId, wearer;
+    } cases[] = {{false, BS_DEFPUSHBUTTON, 0, TRUE, IDCANCEL, IDCANCEL},
+                 {true, BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON, FALSE, IDOK, IDOK},
+                 {true, 0, 0, TRUE, IDOK, 0}};
+    HWND owner = Recorder::Create(WS_POPUP | WS_CAPTION | WS_VISIBLE, NULL, 0, "", 100, 80, 400, 300);
+    RECT area, control;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.extended << c.cancelType << c.okType);
+        std::vector<ControlDef> controls = Controls();
+        controls[0].style = (controls[0].style & ~BS_TYPEMASK) | c.cancelType;
+        controls[1].style |= c.okType;
+        m_probe.initResult = c.initResult;
+        HWND hDlg = Create(Template(kDialogStyle | (c.initResult ? WS_VISIBLE : 0), controls, c.extended),
+                           c.extended ? owner : NULL);
         ASSERT_NE(nullptr, hDlg);
+        /* the template's position 0, 0: the owner's client area, or the work area's corner */
+        POINT client = {0, 0}, expected = {0, 0};
+        ClientToScreen(hDlg, &client);
+        ClientToScreen(c.extended ? owner : hDlg, &expected);
+        EXPECT_TRUE(client.x == expected.x && client.y == expected.y);
+        GetWindowRect(hDlg, &control);
+        EXPECT_TRUE(c.extended || (control.left == area.left && control.top == area.top));
         EXPECT_EQ("#32770", wmtest::ClassOf(hDlg));
         EXPECT_EQ("ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", wmtest::Text(hDlg));
         const LONG ex = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
         EXPECT_EQ(ex, GetWindowLongA(hDlg, GWL_EXSTYLE) & ex);
         EXPECT_EQ(reinterpret_cast<WPARAM>(GetDlgItem(hDlg, IDCANCEL)), m_probe.initFocus);
         EXPECT_FALSE(m_probe.visibleAtInit) << "WS_VISIBLE takes effect after initialisation";
-        EXPECT_EQ(extended, IsWindowVisible(hDlg) != FALSE);
-        EXPECT_EQ(extended ? IDCANCEL : 0, FocusId());
-        RECT units = {0, 0, 4, 8}, client, control;
+        EXPECT_EQ(c.initResult, IsWindowVisible(hDlg));
+        EXPECT_EQ(c.initResult ? IDCANCEL : 0, FocusId()) << "its style untouched";
+        EXPECT_EQ(MAKELONG(c.defId, DC_HASDEFID), SendMessageA(hDlg, DM_GETDEFID, 0, 0));
+        EXPECT_EQ(c.wearer, Wearer(hDlg));
+        RECT units = {0, 0, 4, 8};
         ASSERT_TRUE(MapDialogRect(hDlg, &units));
-        GetClientRect(hDlg, &client);
-        EXPECT_EQ(MulDiv(191, units.right, 4), client.right);
-        EXPECT_EQ(MulDiv(169, units.bottom, 8), client.bottom);
+        GetClientRect(hDlg, &control);
+        EXPECT_EQ(MulDiv(191, units.right, 4), control.right);
+        EXPECT_EQ(MulDiv(169, units.bottom, 8), control.bottom);
         HWND child = GetWindow(hDlg, GW_CHILD);
-        for (const ControlDef &c : Controls()) {
+        for (const ControlDef &d : controls) {
             ASSERT_NE(nullptr, child);
-            EXPECT_EQ(c.id, GetDlgCtrlID(child));
-            EXPECT_EQ(c.classAtom == kButtonAtom ? "Button" : "Static", wmtest::ClassOf(child));
-            EXPECT_EQ(static_cast<LONG>(c.style), GetWindowLongA(child, GWL_STYLE));
+            EXPECT_EQ(d.id, GetDlgCtrlID(child));
+            EXPECT_EQ(d.classAtom == kButtonAtom ? "Button" : "Static", wmtest::ClassOf(child));
             EXPECT_EQ(WS_EX_NOPARENTNOTIFY, GetWindowLongA(child, GWL_EXSTYLE));
             GetWindowRect(child, &control);
             MapWindowPoints(NULL, hDlg, reinterpret_cast<POINT *>(&control), 2);
-            EXPECT_EQ(MulDiv(c.x, units.right, 4), control.left);
-            EXPECT_EQ(MulDiv(c.cy, units.bottom, 8), control.bottom - control.top);
+            EXPECT_EQ(MulDiv(d.x, units.right, 4), control.left);
+            EXPECT_EQ(MulDiv(d.cy, units.bottom, 8), control.bottom - control.top);
             child = GetWindow(child, GW_HWNDNEXT);
         }
         EXPECT_EQ(nullptr, child);
         EXPECT_EQ("「C:\\表示」(&F)", wmtest::Text(GetDlgItem(hDlg, IDC_TEXT)));
+        Focus(hDlg, IDC_CHECK);
+        EXPECT_EQ(c.defId, Wearer(hDlg)) << "with the focus off push buttons";
         DestroyWindow(hDlg);
     }
     EXPECT_EQ(nullptr, Create(Template(kDialogStyle, {{7, 0x0099, kShown, 0, 0, 9, 9, L"?"}}))) << "no such class";
     EXPECT_EQ(nullptr, FindWindowA("#32770", "ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ")) << "takes its dialog with it";
-}
-
-TEST_F(DialogTest, TemplatePositionCountsFromTheOwnersClientAreaAndStaysOnTheWorkArea)
-{
-    HWND owner = Recorder::Create(WS_POPUP | WS_CAPTION | WS_VISIBLE, NULL, 0, "", 100, 80, 400, 300);
-    POINT ownerClient = {0, 0}, none = {0, 0};
-    ClientToScreen(owner, &ownerClient);
-    RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    const struct {
-        short x, y;
-        bool owned;
-        DWORD style;
-        const POINT *from; /* the client area's origin is there plus the position; null: the window on the corner */
-    } cases[] = {{20, 40, false, 0, &none},          {20, 40, true, 0, &ownerClient}, {0, 0, true, 0, &ownerClient},
-                 {20, 40, true, DS_ABSALIGN, &none}, {0, 0, false, 0, nullptr},       {-50, -50, false, 0, nullptr}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << (c.owned ? " owned, style " : ", style ") << c.style);
-        HWND hDlg = Create(Template(kDialogStyle | c.style, {}, false, c.x, c.y), c.owned ? owner : NULL);
-        RECT units = {c.x, c.y, 0, 0}, window;
-        MapDialogRect(hDlg, &units);
-        POINT client = {0, 0};
-        ClientToScreen(hDlg, &client);
-        GetWindowRect(hDlg, &window);
-        EXPECT_EQ(c.from ? c.from->x + units.left : area.left, c.from ? client.x : window.left);
-        EXPECT_EQ(c.from ? c.from->y + units.top : area.top, c.from ? client.y : window.top);
-        DestroyWindow(hDlg);
-    }
     DestroyWindow(owner);
 }
 
-TEST_F(DialogTest, DefaultButtonIsTheTemplatesLastOneOrElseIdok)
+TEST_F(DialogTest, FocusDefaultLookKeysAndActivationInOneSession)
 {
-    const struct {
-        DWORD cancelStyle, okStyle;
-        int defId, wearer, wearerOffButtons;
-    } cases[] = {{BS_DEFPUSHBUTTON, 0, IDCANCEL, IDCANCEL, IDCANCEL},
-                 {BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON, IDOK, IDOK, IDOK},
-                 {0, 0, IDOK, 0, IDOK}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.defId);
-        std::vector<ControlDef> controls = Controls();
-        controls[0].style = (controls[0].style & ~BS_TYPEMASK) | c.cancelStyle;
-        controls[1].style |= c.okStyle;
-        HWND hDlg = Create(Template(kDialogStyle, controls));
-        EXPECT_EQ(MAKELONG(c.defId, DC_HASDEFID), SendMessageA(hDlg, DM_GETDEFID, 0, 0));
-        EXPECT_EQ(IDCANCEL, FocusId()) << "the first tab stop, its style untouched";
-        EXPECT_EQ(c.wearer, Wearer(hDlg));
-        Focus(hDlg, IDC_CHECK);
-        EXPECT_EQ(c.wearerOffButtons, Wearer(hDlg)) << "with the focus off push buttons";
-        DestroyWindow(hDlg);
-    }
-}
-
-TEST_F(DialogTest, DefaultStyleFollowsTheFocusOverPushButtonsAndDmSetdefid)
-{
-    const LPARAM kById = 2; /* WM_NEXTDLGCTL to the control of that id */
-    const struct {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-        int defId, wearer, focus;
-    } steps[] = {
-        {0, 0, 0, IDCANCEL, IDCANCEL, IDCANCEL},
-        {WM_NEXTDLGCTL, 0, FALSE, IDCANCEL, IDOK, IDOK},
-        {WM_NEXTDLGCTL, 0, FALSE, IDCANCEL, IDCANCEL, IDC_CHECK},
-        {WM_NEXTDLGCTL, 1, FALSE, IDCANCEL, IDOK, IDOK},
-        {DM_SETDEFID, IDC_PUSH, 0, IDC_PUSH, IDC_PUSH, IDOK},
-        {WM_NEXTDLGCTL, IDC_CHECK, kById, IDC_PUSH, IDC_PUSH, IDC_CHECK},
-        {WM_NEXTDLGCTL, IDC_TEXT, kById, IDC_PUSH, IDC_PUSH, IDC_TEXT},
-        {WM_NEXTDLGCTL, IDCANCEL, kById, IDC_PUSH, IDCANCEL, IDCANCEL},
-        {DM_SETDEFID, IDC_CHECK, 0, IDC_CHECK, 0, IDCANCEL},
-        {DM_SETDEFID, 4242, 0, 4242, 0, IDCANCEL},
-        {DM_SETDEFID, 0, 0, 0, 0, IDCANCEL},
-    };
-    HWND hDlg = Create(Template());
-    for (const auto &s : steps) {
-        SCOPED_TRACE(testing::Message() << std::hex << s.message << " " << std::dec << s.wParam << " " << s.lParam);
-        WPARAM wParam = s.lParam == kById ? (WPARAM)GetDlgItem(hDlg, (int)s.wParam) : s.wParam;
-        LRESULT result = s.message != 0 ? SendMessageA(hDlg, s.message, wParam, s.lParam != 0) : 0;
-        EXPECT_EQ(s.message == DM_SETDEFID, result);
-        EXPECT_EQ(s.defId != 0 ? MAKELONG(s.defId, DC_HASDEFID) : 0, SendMessageA(hDlg, DM_GETDEFID, 0, 0));
-        EXPECT_EQ(s.wearer, Wearer(hDlg));
-        EXPECT_EQ(s.focus, FocusId());
-    }
-    DestroyWindow(hDlg);
-}
-
-TEST_F(DialogTest, KeysAndClosingGoThroughTheDialogManager)
-{
-    /* the focus on `id` as Tab puts it, then `other` enabled (1), disabled (0) or destroyed (-1) */
-    auto at = [](int id, int other = 0, int enable = 1) {
-        return [=](HWND h) {
-            Focus(h, id);
-            if (other != 0 && enable >= 0)
-                EnableWindow(GetDlgItem(h, other), enable);
-            else if (other != 0)
-                DestroyWindow(GetDlgItem(h, other));
+    HWND other = Recorder::Create(WS_POPUP | WS_VISIBLE), hDlg = Create(Template());
+    auto item = [=](int id) { return GetDlgItem(hDlg, id); };
+    auto key = [=](UINT message, WPARAM key) {
+        return [=] {
+            PostMessageA(message == WM_CLOSE ? hDlg : GetFocus(), message, key, 1);
+            if (message == WM_KEYDOWN)
+                PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
         };
     };
-    const WPARAM kSetFocus = BN_SETFOCUS << 16; /* BN_CLICKED is 0 */
+    auto send = [=](UINT message, WPARAM wParam) { return [=] { SendMessageA(hDlg, message, wParam, 0); }; };
+    auto tab = [=](int id) { return [=] { Focus(hDlg, id); }; };
+    auto away = [=] { SetActiveWindow(other); };
+    const WPARAM kSetFocus = BN_SETFOCUS << 16, kKillFocus = BN_KILLFOCUS << 16; /* BN_CLICKED is 0 */
     const struct {
-        const char *name;
-        std::function<void(HWND)> setup;
-        UINT message; /* to the focus; WM_CLOSE and WM_SYSCOMMAND to the dialog */
-        WPARAM key;
+        std::function<void()> act;
         std::vector<Command> commands;
-        int focus, wearer;
-        bool checked = false;
-    } cases[] = {
-        {"Enter: the default", nullptr, WM_KEYDOWN, VK_RETURN, {{IDCANCEL, IDCANCEL}}, IDCANCEL, IDCANCEL},
-        {"Enter on a push button", at(IDOK), WM_KEYDOWN, VK_RETURN, {{IDOK, IDOK}}, IDOK, IDOK},
-        {"Enter elsewhere", at(IDC_CHECK), WM_KEYDOWN, VK_RETURN, {{IDCANCEL, IDCANCEL}}, IDC_CHECK, IDCANCEL},
-        {"Enter, focus set directly",
-         [](HWND h) { SetFocus(GetDlgItem(h, IDC_PUSH)); },
-         WM_KEYDOWN,
-         VK_RETURN,
-         {{IDCANCEL, IDCANCEL}},
+        int focus, wearer, defId;
+        bool checked;
+    } steps[] = {
+        {key(WM_KEYDOWN, VK_RETURN), {{IDCANCEL, IDCANCEL}}, IDCANCEL, IDCANCEL, IDCANCEL, false},
+        {key(WM_KEYDOWN, VK_UP), {}, IDC_CHECK, IDCANCEL, IDCANCEL, false}, /* round the group */
+        {key(WM_KEYDOWN, VK_RETURN), {{IDCANCEL, IDCANCEL}}, IDC_CHECK, IDCANCEL, IDCANCEL, false},
+        {key(WM_KEYDOWN, VK_SPACE), {{IDC_CHECK, IDC_CHECK}}, IDC_CHECK, IDCANCEL, IDCANCEL, true},
+        {key(WM_KEYDOWN, VK_DOWN), {}, IDCANCEL, IDCANCEL, IDCANCEL, true},
+        {key(WM_KEYDOWN, VK_DOWN), {{IDOK | kSetFocus, IDOK}}, IDOK, IDOK, IDCANCEL, true},
+        {key(WM_KEYDOWN, VK_RETURN), {{IDOK, IDOK}}, IDOK, IDOK, IDCANCEL, true},
+        {key(WM_KEYDOWN, VK_TAB), {{IDOK | kKillFocus, IDOK}}, IDC_CHECK, IDCANCEL, IDCANCEL, true},
+        {key(WM_KEYDOWN, VK_TAB), {}, IDC_PUSH, IDC_PUSH, IDCANCEL, true},
+        /* access keys: a click leaves the default look where it was */
+        {key(WM_KEYDOWN, 'S'), {{IDC_CHECK, IDC_CHECK}}, IDC_CHECK, IDC_PUSH, IDCANCEL, false},
+        {key(WM_KEYDOWN, VK_RETURN), {{IDCANCEL, IDCANCEL}}, IDC_CHECK, IDC_PUSH, IDCANCEL, false},
+        {key(WM_SYSCHAR, 'P'), {{IDC_PUSH, IDC_PUSH}}, IDC_PUSH, IDC_PUSH, IDCANCEL, false},
+        {key(WM_CHAR, 'b'), {}, IDC_PUSH, IDC_PUSH, IDCANCEL, false},
+        {[=] { SetFocus(item(IDOK)); }, {{IDOK | kSetFocus, IDOK}}, IDOK, IDC_PUSH, IDCANCEL, false},
+        {key(WM_KEYDOWN, VK_RETURN), {{IDCANCEL, IDCANCEL}}, IDOK, IDC_PUSH, IDCANCEL, false},
+        {key(WM_CHAR, 'f'), {{IDOK | kKillFocus, IDOK}}, IDC_PUSH, IDC_PUSH, IDCANCEL, false}, /* a text's */
+        /* the default id */
+        {send(DM_SETDEFID, IDC_PUSH), {}, IDC_PUSH, IDC_PUSH, IDC_PUSH, false},
+        {tab(IDC_TEXT), {}, IDC_TEXT, IDC_PUSH, IDC_PUSH, false},
+        {tab(IDCANCEL), {}, IDCANCEL, IDCANCEL, IDC_PUSH, false},
+        {send(DM_SETDEFID, IDC_CHECK), {}, IDCANCEL, 0, IDC_CHECK, false},
+        {send(DM_SETDEFID, 4242), {}, IDCANCEL, 0, 4242, false},
+        {key(WM_KEYDOWN, VK_RETURN), {{4242, 0}}, IDCANCEL, 0, 4242, false},
+        {send(DM_SETDEFID, 0), {}, IDCANCEL, 0, 0, false},
+        {send(DM_SETDEFID, IDCANCEL), {}, IDCANCEL, IDCANCEL, IDCANCEL, false},
+        {[=] { EnableWindow(item(IDCANCEL), FALSE); }, {}, 0, IDCANCEL, IDCANCEL, false},
+        {tab(IDC_CHECK), {}, IDC_CHECK, IDCANCEL, IDCANCEL, false},
+        {key(WM_KEYDOWN, VK_RETURN), {}, IDC_CHECK, IDCANCEL, IDCANCEL, false}, /* a disabled default */
+        {key(WM_KEYDOWN, VK_ESCAPE), {{IDCANCEL, IDCANCEL}}, IDC_CHECK, IDCANCEL, IDCANCEL, false},
+        {key(WM_CLOSE, 0), {{IDCANCEL, IDCANCEL}}, IDC_CHECK, IDCANCEL, IDCANCEL, false},
+        /* activation gives the focus back once, else the first tab stop */
+        {away, {}, 0, IDCANCEL, IDCANCEL, false},
+        {[=] { SetActiveWindow(hDlg); }, {}, IDC_CHECK, IDCANCEL, IDCANCEL, false},
+        {[=] { SetFocus(hDlg); }, {{IDOK | kSetFocus, IDOK}}, IDOK, IDCANCEL, IDCANCEL, false},
+        {[=] { Focus(hDlg, IDC_PUSH), away(), SendMessageA(hDlg, WM_SETFOCUS, 0, 0); },
+         {{IDOK | kKillFocus, IDOK}},
          IDC_PUSH,
-         IDCANCEL},
-        {"Enter, default disabled", at(IDC_CHECK, IDCANCEL, 0), WM_KEYDOWN, VK_RETURN, {}, IDC_CHECK, IDCANCEL},
-        {"Enter, default missing",
-         [](HWND h) { SendMessageA(h, DM_SETDEFID, 4242, 0); },
-         WM_KEYDOWN,
-         VK_RETURN,
-         {{4242, 0}},
+         IDC_PUSH,
          IDCANCEL,
-         0},
-        {"Esc", at(IDC_CHECK), WM_KEYDOWN, VK_ESCAPE, {{IDCANCEL, IDCANCEL}}, IDC_CHECK, IDCANCEL},
-        {"Esc, Cancel disabled",
-         at(IDC_CHECK, IDCANCEL, 0),
-         WM_KEYDOWN,
-         VK_ESCAPE,
-         {{IDCANCEL, IDCANCEL}},
-         IDC_CHECK,
-         IDCANCEL},
-        {"Esc, no Cancel", at(IDC_CHECK, IDCANCEL, -1), WM_KEYDOWN, VK_ESCAPE, {{IDCANCEL, 0}}, IDC_CHECK, 0},
-        {"WM_CLOSE", nullptr, WM_CLOSE, 0, {{IDCANCEL, IDCANCEL}}, IDCANCEL, IDCANCEL},
-        {"close box", nullptr, WM_SYSCOMMAND, SC_CLOSE, {{IDCANCEL, IDCANCEL}}, IDCANCEL, IDCANCEL},
-        {"Tab", at(IDC_CHECK), WM_KEYDOWN, VK_TAB, {}, IDC_PUSH, IDC_PUSH},
-        {"down in the group", nullptr, WM_KEYDOWN, VK_DOWN, {{IDOK | kSetFocus, IDOK}}, IDOK, IDOK},
-        {"up wraps in the group", nullptr, WM_KEYDOWN, VK_UP, {}, IDC_CHECK, IDCANCEL},
-        {"Space", at(IDC_CHECK), WM_KEYDOWN, VK_SPACE, {{IDC_CHECK, IDC_CHECK}}, IDC_CHECK, IDCANCEL, true},
-        {"access key", nullptr, WM_CHAR, 's', {{IDC_CHECK, IDC_CHECK}}, IDC_CHECK, IDCANCEL, true},
-        {"access key, capital", nullptr, WM_CHAR, 'P', {{IDC_PUSH, IDC_PUSH}}, IDC_PUSH, IDCANCEL},
-        {"access key with Alt", nullptr, WM_SYSCHAR, 'p', {{IDC_PUSH, IDC_PUSH}}, IDC_PUSH, IDCANCEL},
-        {"access key as a key", nullptr, WM_KEYDOWN, 'S', {{IDC_CHECK, IDC_CHECK}}, IDC_CHECK, IDCANCEL, true},
-        {"access key of a text", nullptr, WM_CHAR, 'f', {}, IDC_PUSH, IDC_PUSH},
-        {"a doubled ampersand", nullptr, WM_CHAR, 'b', {}, IDCANCEL, IDCANCEL},
+         false},
+        {[=] { away(), EnableWindow(item(IDC_PUSH), FALSE), SetActiveWindow(hDlg); },
+         {{IDOK | kSetFocus, IDOK}},
+         IDOK,
+         IDC_PUSH,
+         IDCANCEL,
+         false},
+        {[=] { DestroyWindow(item(IDCANCEL)); }, {}, IDOK, IDC_PUSH, IDCANCEL, false},
+        {key(WM_KEYDOWN, VK_ESCAPE), {{IDCANCEL, 0}}, IDOK, IDC_PUSH, IDCANCEL, false},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        m_probe = Probe();
-        HWND hDlg = Create(Template());
-        if (c.setup)
-            c.setup(hDlg);
-        wmtest::Pump(hDlg);
+    for (const auto &s : steps) {
+        SCOPED_TRACE(&s - steps);
         m_probe.commands.clear();
-        bool toDialog = c.message == WM_CLOSE || c.message == WM_SYSCOMMAND;
-        PostMessageA(toDialog ? hDlg : GetFocus(), c.message, c.key, 1);
-        if (c.message == WM_KEYDOWN)
-            PostMessageA(GetFocus(), WM_KEYUP, c.key, 0xC0000001);
+        s.act();
         wmtest::Pump(hDlg);
-        EXPECT_EQ(c.commands, m_probe.commands);
-        EXPECT_EQ(c.focus, FocusId());
-        EXPECT_EQ(c.wearer, Wearer(hDlg));
-        EXPECT_EQ(c.checked, IsDlgButtonChecked(hDlg, IDC_CHECK) == BST_CHECKED);
-        DestroyWindow(hDlg);
+        EXPECT_EQ(s.commands, m_probe.commands);
+        EXPECT_EQ(s.focus, FocusId());
+        EXPECT_EQ(s.wearer, Wearer(hDlg));
+        EXPECT_EQ(s.defId != 0 ? MAKELONG(s.defId, DC_HASDEFID) : 0, SendMessageA(hDlg, DM_GETDEFID, 0, 0));
+        EXPECT_EQ(s.checked, IsDlgButtonChecked(hDlg, IDC_CHECK) == BST_CHECKED);
     }
-    HWND hDlg = Create(Template());
-    MSG other = {Recorder::Create(WS_POPUP), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
-    EXPECT_FALSE(IsDialogMessageA(hDlg, &other)) << "another window's message";
-    MSG own = {GetDlgItem(hDlg, IDOK), WM_USER, 0, 0, 0, {0, 0}};
+    MSG own = {item(IDOK), WM_USER, 0, 0, 0, {0, 0}}, another = own;
+    another.hwnd = other;
     EXPECT_TRUE(IsDialogMessageA(hDlg, &own)) << "dispatched";
-    DestroyWindow(other.hwnd);
-    DestroyWindow(hDlg);
-}
-
-TEST_F(DialogTest, ActivationGivesTheFocusBackToTheControlThatHadIt)
-{
-    HWND hDlg = Create(Template());
-    HWND other = Recorder::Create(WS_POPUP | WS_VISIBLE);
-    auto away = [&](int id) {
-        Focus(hDlg, id);
-        SetActiveWindow(other);
-    };
-    away(IDC_CHECK);
-    EXPECT_EQ(other, GetFocus());
-    SetActiveWindow(hDlg);
-    EXPECT_EQ(IDC_CHECK, FocusId()) << "given back";
-    SetFocus(hDlg);
-    EXPECT_EQ(IDCANCEL, FocusId()) << "nothing kept once given back: the first tab stop";
-    away(IDC_PUSH);
-    SendMessageA(hDlg, WM_SETFOCUS, 0, 0);
-    EXPECT_EQ(IDC_PUSH, FocusId()) << "the focus sent to the dialog goes to the control it kept";
-    away(IDC_PUSH);
-    EnableWindow(GetDlgItem(hDlg, IDC_PUSH), FALSE);
-    SetActiveWindow(hDlg);
-    EXPECT_EQ(IDCANCEL, FocusId()) << "a control that can no longer take it";
+    EXPECT_FALSE(IsDialogMessageA(hDlg, &another));
     DestroyWindow(other);
     DestroyWindow(hDlg);
 }
@@ -369,22 +285,21 @@ TEST_F(DialogTest, ResultIsTheProceduresMsgresultSaveForMessagesAnsweredDirectly
         INT_PTR returned;
         LONG_PTR msgResult; /* set by the procedure, -1 for not; 0x1234 before the call */
         LRESULT expected;
-    } cases[] = {
-        {WM_USER + 20, TRUE, 55, 55},   {WM_USER + 20, TRUE, -1, 0},     {WM_USER + 20, FALSE, 55, 0},
-        {WM_QUERYDRAGICON, 77, 55, 77}, {WM_CTLCOLORSTATIC, 78, 55, 78}, {WM_INITDIALOG, 2, 55, 2},
-    };
+    } cases[] = {{WM_USER + 20, TRUE, 55, 55},
+                 {WM_USER + 20, TRUE, -1, 0},
+                 {WM_USER + 20, FALSE, 55, 0},
+                 {WM_QUERYDRAGICON, 7, 55, 7},
+                 {WM_CTLCOLORSTATIC, 8, 55, 8}};
     HWND hDlg = Create(Template());
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.message << " " << c.returned << " " << c.msgResult);
-        m_probe.initResult = c.returned;
         m_probe.answer = [&c](HWND h, UINT message) -> INT_PTR {
             if (message == c.message && c.msgResult != -1)
                 SetWindowLongPtrA(h, DWLP_MSGRESULT, c.msgResult);
             return message == c.message ? c.returned : FALSE;
         };
         SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, 0x1234);
-        LPARAM lParam = c.message == WM_INITDIALOG ? reinterpret_cast<LPARAM>(&m_probe) : 0;
-        EXPECT_EQ(c.expected, SendMessageA(hDlg, c.message, 0, lParam));
+        EXPECT_EQ(c.expected, SendMessageA(hDlg, c.message, 0, 0));
     }
     DestroyWindow(hDlg);
 }
@@ -393,9 +308,7 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
 {
     HWND top = Recorder::Create(WS_POPUP | WS_VISIBLE);
     HWND child = Recorder::Create(kShown, top, 5);
-    auto post = [](UINT message, int id) {
-        return [=](HWND h) { PostMessageA(id != 0 ? GetDlgItem(h, id) : h, message, 0, 0); };
-    };
+    auto post = [](UINT message, int id) { return [=](HWND h) { PostMessageA(GetDlgItem(h, id), message, 0, 0); }; };
     auto end = [&](HWND h) {
         EXPECT_TRUE(IsWindowVisible(h)) << "shown when the queue ran empty";
         EXPECT_EQ(top, GetWindow(h, GW_OWNER)) << "the owner's top-level window";
@@ -412,9 +325,9 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
         INT_PTR result;
         bool shown;
     } cases[] = {
-        {top, [](HWND h) { EndDialog(h, 42); }, 42, false}, {top, post(BM_CLICK, IDOK), IDOK, false},
-        {top, post(WM_CLOSE, 0), IDCANCEL, false},          {child, [](HWND h) { SetTimer(h, 1, 10, NULL); }, 6, true},
-        {NULL, [](HWND h) { EndDialog(h, 0); }, 0, false},
+        {top, [](HWND h) { EndDialog(h, 42); }, 42, false},
+        {top, post(BM_CLICK, IDOK), IDOK, false},
+        {child, [](HWND h) { SetTimer(h, 1, 10, NULL); }, 6, true},
     };
     std::vector<WORD> hidden = Template(kDialogStyle, {Controls()[1]}, false);
     for (const auto &c : cases) {
@@ -425,22 +338,102 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
         probe.onTimer = end;
         EXPECT_EQ(c.result, DialogBoxIndirectParamA(NULL, reinterpret_cast<LPCDLGTEMPLATEA>(hidden.data()), c.owner,
                                                     ProbeProc, reinterpret_cast<LPARAM>(&probe)));
-        EXPECT_EQ(c.owner != NULL, probe.ownerEnabledAtDestroy) << "enabled before the dialog goes";
+        EXPECT_TRUE(probe.ownerEnabledAtDestroy) << "enabled before the dialog goes";
         EXPECT_TRUE(IsWindowEnabled(top));
         EXPECT_EQ(c.shown, probe.shown);
     }
     EXPECT_EQ(-1, DialogBoxIndirectParamA(NULL, NULL, top, ProbeProc, 0)) << "no template";
     HWND modeless = Create(Template());
-    const HWND ends[] = {modeless, top, NULL, reinterpret_cast<HWND>(0x12345)};
-    for (HWND hwnd : ends) {
-        SetLastError(0xdeadbeef);
-        EXPECT_EQ(hwnd == modeless, EndDialog(hwnd, 3));
-        EXPECT_TRUE(hwnd == modeless || hwnd == top || GetLastError() == ERROR_INVALID_WINDOW_HANDLE);
-    }
+    EXPECT_TRUE(EndDialog(modeless, 3));
     EXPECT_TRUE(IsWindow(modeless) && !IsWindowVisible(modeless)) << "a modeless dialog is only hidden";
+    EXPECT_FALSE(EndDialog(top, 3)) << "not a dialog";
     EXPECT_TRUE(IsWindowVisible(top) && IsWindowEnabled(top));
+    SetLastError(0xdeadbeef);
+    EXPECT_FALSE(EndDialog(NULL, 3));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE), GetLastError());
     DestroyWindow(modeless);
     DestroyWindow(top);
+}
+
+TEST_F(DialogTest, EachKindOfButtonHasItsDialogCodeAndCheckStatesAndTheAutomaticOnesTurnOver)
+{
+    const struct {
+        DWORD type;
+        LRESULT code;
+        std::vector<LRESULT> afterSet, afterClicks; /* BM_GETCHECK after BM_SETCHECK of 1, 2, 7; after each click */
+    } kinds[] = {
+        {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, {0, 0, 0}, {0, 0, 0}},
+        {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON, {0, 0, 0}, {0, 0, 0}},
+        {BS_CHECKBOX, DLGC_BUTTON, {1, 1, 1}, {0, 0, 0}},
+        {BS_AUTOCHECKBOX, DLGC_BUTTON, {1, 1, 1}, {1, 0, 1}},
+        {BS_3STATE, DLGC_BUTTON, {1, 2, 2}, {0, 0, 0}},
+        {BS_AUTO3STATE, DLGC_BUTTON, {1, 2, 2}, {1, 2, 0}},
+        {BS_GROUPBOX, DLGC_STATIC, {0, 0, 0}, {0, 0, 0}},
+    };
+    HWND hDlg = Create(Template());
+    for (const auto &k : kinds) {
+        SCOPED_TRACE(k.type);
+        HWND button = CreateWindowExA(0, "Button", "b", kShown | k.type, 0, 0, 50, 20, hDlg, (HMENU)7, NULL, NULL);
+        EXPECT_EQ(k.code, SendMessageA(button, WM_GETDLGCODE, 0, 0));
+        std::vector<LRESULT> seen;
+        for (WPARAM check : {1, 2, 7}) {
+            EXPECT_EQ(0, SendMessageA(button, BM_SETCHECK, check, 0));
+            seen.push_back(SendMessageA(button, BM_GETCHECK, 0, 0));
+        }
+        EXPECT_EQ(k.afterSet, seen);
+        SendMessageA(button, BM_SETCHECK, BST_UNCHECKED, 0);
+        m_probe.commands.clear();
+        seen.clear();
+        for (int i = 0; i < 3; i++) {
+            SendMessageA(button, BM_CLICK, 0, 0);
+            seen.push_back(SendMessageA(button, BM_GETCHECK, 0, 0));
+        }
+        EXPECT_EQ(k.afterClicks, seen);
+        EXPECT_EQ(std::vector<Command>(3, {7, 7}), m_probe.commands) << "BN_CLICKED";
+        EXPECT_EQ(button, GetFocus()) << "a click gives the focus";
+        EXPECT_EQ(BST_FOCUS | k.afterClicks.back(), SendMessageA(button, BM_GETSTATE, 0, 0) & 0x0F);
+        DestroyWindow(button);
+    }
+    DestroyWindow(hDlg);
+}
+
+TEST_F(DialogTest, SpaceHoldsAButtonDownAndOnlyItsOwnReleaseClicks)
+{
+    HWND hDlg = Create(Template());
+    HWND button = GetDlgItem(hDlg, IDOK), check = GetDlgItem(hDlg, IDC_CHECK);
+    auto send = [=](UINT message, WPARAM wParam, LPARAM lParam) {
+        return [=] { SendMessageA(button, message, wParam, lParam); };
+    };
+    auto focus = [=](HWND to) { return [=] { SetFocus(to); }; };
+    const std::function<void()> down = send(WM_KEYDOWN, VK_SPACE, 1), up = send(WM_KEYUP, VK_SPACE, 0xC0000001);
+    const struct {
+        std::function<void()> act;
+        LRESULT state;
+        std::vector<Command> notes;
+    } steps[] = {
+        {focus(button), BST_FOCUS, {{MAKEWPARAM(IDOK, BN_SETFOCUS), IDOK}}},
+        {down, BST_FOCUS | BST_PUSHED, {}},
+        {send(WM_KEYDOWN, VK_SPACE, 0x40000001), BST_FOCUS | BST_PUSHED, {}},
+        {up, BST_FOCUS, {{IDOK, IDOK}}},
+        {up, BST_FOCUS, {}},
+        {send(BM_SETSTATE, TRUE, 0), BST_FOCUS | BST_PUSHED, {}},
+        {up, BST_FOCUS | BST_PUSHED, {}},
+        {send(BM_SETSTATE, FALSE, 0), BST_FOCUS, {}},
+        {down, BST_FOCUS | BST_PUSHED, {}},
+        {focus(check), 0, {{MAKEWPARAM(IDOK, BN_KILLFOCUS), IDOK}}},
+        {up, 0, {}},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(&s - steps);
+        m_probe.commands.clear();
+        s.act();
+        EXPECT_EQ(s.state, SendMessageA(button, BM_GETSTATE, 0, 0) & 0x0F);
+        EXPECT_EQ(s.notes, m_probe.commands);
+    }
+    EXPECT_EQ(0, SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON | WS_GROUP, TRUE));
+    EXPECT_EQ(static_cast<LONG>(Controls()[1].style | BS_DEFPUSHBUTTON), GetWindowLongA(button, GWL_STYLE))
+        << "only the kind changes";
+    DestroyWindow(hDlg);
 }
 
 } // namespace
