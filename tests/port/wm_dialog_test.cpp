@@ -55,7 +55,6 @@ INT_PTR CALLBACK ProbeProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
     if (message == WM_INITDIALOG)
         SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
     Probe *p = reinterpret_cast<Probe *>(GetWindowLongPtrA(hDlg, DWLP_USER));
-    HWND owner = GetWindow(hDlg, GW_OWNER);
     if (p == nullptr)
         return FALSE;
     switch (message) {
@@ -73,7 +72,7 @@ INT_PTR CALLBACK ProbeProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
         p->onTimer(hDlg);
         return TRUE;
     case WM_DESTROY:
-        p->ownerEnabledAtDestroy = owner != NULL && IsWindowEnabled(owner);
+        p->ownerEnabledAtDestroy = IsWindowEnabled(GetWindow(hDlg, GW_OWNER)) != FALSE;
         return FALSE;
     case WM_COMMAND:
         p->commands.push_back({wParam, lParam != 0 ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0});
@@ -147,11 +146,10 @@ TEST_F(DialogTest, TemplateMakesTheControlsOffersTheFirstTabStopAndNamesTheLastD
         POINT client = {0, 0}, expected = {0, 0};
         ClientToScreen(hDlg, &client);
         ClientToScreen(c.extended ? owner : hDlg, &expected);
-        EXPECT_TRUE(client.x == expected.x && client.y == expected.y);
         GetWindowRect(hDlg, &control);
+        EXPECT_TRUE(client.x == expected.x && client.y == expected.y);
         EXPECT_TRUE(c.extended || (control.left == area.left && control.top == area.top));
-        EXPECT_EQ("#32770", wmtest::ClassOf(hDlg));
-        EXPECT_EQ("ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", wmtest::Text(hDlg));
+        EXPECT_EQ("#32770 ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", wmtest::ClassOf(hDlg) + " " + wmtest::Text(hDlg));
         const LONG ex = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
         EXPECT_EQ(ex, GetWindowLongA(hDlg, GWL_EXSTYLE) & ex);
         EXPECT_EQ(reinterpret_cast<WPARAM>(GetDlgItem(hDlg, IDCANCEL)), m_probe.initFocus);
@@ -163,18 +161,16 @@ TEST_F(DialogTest, TemplateMakesTheControlsOffersTheFirstTabStopAndNamesTheLastD
         RECT units = {0, 0, 4, 8};
         ASSERT_TRUE(MapDialogRect(hDlg, &units));
         GetClientRect(hDlg, &control);
-        EXPECT_EQ(MulDiv(191, units.right, 4), control.right);
-        EXPECT_EQ(MulDiv(169, units.bottom, 8), control.bottom);
+        EXPECT_TRUE(control.right == MulDiv(191, units.right, 4) && control.bottom == MulDiv(169, units.bottom, 8));
         HWND child = GetWindow(hDlg, GW_CHILD);
         for (const ControlDef &d : controls) {
-            ASSERT_NE(nullptr, child);
-            EXPECT_EQ(d.id, GetDlgCtrlID(child));
+            ASSERT_EQ(d.id, GetDlgCtrlID(child)) << "in template order";
             EXPECT_EQ(d.classAtom == kButtonAtom ? "Button" : "Static", wmtest::ClassOf(child));
             EXPECT_EQ(WS_EX_NOPARENTNOTIFY, GetWindowLongA(child, GWL_EXSTYLE));
             GetWindowRect(child, &control);
             MapWindowPoints(NULL, hDlg, reinterpret_cast<POINT *>(&control), 2);
-            EXPECT_EQ(MulDiv(d.x, units.right, 4), control.left);
-            EXPECT_EQ(MulDiv(d.cy, units.bottom, 8), control.bottom - control.top);
+            EXPECT_TRUE(control.left == MulDiv(d.x, units.right, 4) &&
+                        control.bottom - control.top == MulDiv(d.cy, units.bottom, 8));
             child = GetWindow(child, GW_HWNDNEXT);
         }
         EXPECT_EQ(nullptr, child);
@@ -311,13 +307,10 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
     auto post = [](UINT message, int id) { return [=](HWND h) { PostMessageA(GetDlgItem(h, id), message, 0, 0); }; };
     auto end = [&](HWND h) {
         EXPECT_TRUE(IsWindowVisible(h)) << "shown when the queue ran empty";
-        EXPECT_EQ(top, GetWindow(h, GW_OWNER)) << "the owner's top-level window";
-        EXPECT_FALSE(IsWindowEnabled(top));
-        EndDialog(h, 5);
-        EndDialog(h, 6);
+        EXPECT_TRUE(top == GetWindow(h, GW_OWNER) && !IsWindowEnabled(top)) << "the owner's top-level window, held";
+        EXPECT_TRUE(EndDialog(h, 5) && EndDialog(h, 6));
         EXPECT_FALSE(IsWindowVisible(h)) << "hidden at once";
-        EXPECT_TRUE(IsWindowEnabled(top));
-        EXPECT_EQ(top, GetActiveWindow());
+        EXPECT_TRUE(IsWindowEnabled(top) && GetActiveWindow() == top);
     };
     const struct {
         HWND owner;
