@@ -1,7 +1,6 @@
-/* dlg_core.h - the dialog manager's own records and the system's control
- * classes: what a dialog window keeps beside its window (the control to
- * give the focus back to, its base units, the default button and how it
- * ended), and the window procedures of the built-in classes. */
+/* dlg_core.h - what the dialog manager's files share: the record a dialog
+ * window carries beside its window record, the steps of making and running
+ * a dialog, and the window procedures of the built-in control classes. */
 #ifndef LZPORT_DLG_CORE_H
 #define LZPORT_DLG_CORE_H
 
@@ -10,19 +9,39 @@
 namespace lzport {
 
 struct DialogInfo {
-    HWND savedFocus = nullptr;
-    int xBase = 0; /* pixels per 4 horizontal dialog units */
-    int yBase = 0; /* pixels per 8 vertical dialog units */
-    /* the default push button's id; a dialog without one answers IDOK to
-     * DM_GETDEFID, as Windows does */
+    /* pixels of 4 dialog units across and of 8 down */
+    int xBase = 0;
+    int yBase = 0;
+    /* what DM_GETDEFID names: IDOK until the template or DM_SETDEFID says
+     * otherwise; 0 when DM_SETDEFID took the default away */
     int defId = IDOK;
-    INT_PTR result = 0;
+    /* the control that had the focus when the dialog lost the activation */
+    HWND keptFocus = nullptr;
+    /* set by EndDialog; the modal loop then ends with `result` */
     bool ended = false;
+    INT_PTR result = 0;
+    /* the window a modal dialog disabled, until it is enabled again */
+    HWND heldOwner = nullptr;
 };
 
-/* The dialog record of a window; `create` makes one for a window that
- * calls the default dialog procedure for the first time. Null for no window. */
-DialogInfo *DialogOf(HWND hWnd, bool create);
+/* The record of a dialog window; null for any other window. */
+DialogInfo *FindDialog(HWND hDlg);
+/* The record of a window of a dialog class, made when it has none. */
+DialogInfo *DialogRecord(HWND hDlg);
+
+/* dlg_proc.cpp: makes `id` the dialog's default id, and dresses its
+ * control as the default push button, undressing any other. */
+void SetDefaultButton(HWND hDlg, int id);
+
+/* dlg_create.cpp: a dialog made from a template: the window and its
+ * controls, WM_INITDIALOG, then the first focus and the showing that the
+ * template and the dialog procedure ask for. `heldOwner` is the window a
+ * modal dialog has disabled. Null when the dialog could not be made. */
+HWND MakeDialog(HINSTANCE hInstance, const void *dialogTemplate, HWND hWndParent, DLGPROC proc, LPARAM param,
+                HWND heldOwner);
+/* The pixels of 4 dialog units across and 8 down in a font of `pointSize`
+ * points (0: a template without a font). */
+void DialogBaseUnits(int pointSize, int &xBase, int &yBase);
 
 /* The built-in classes: "#32770" (the atom 32770), "Button", "Static". */
 const char kDialogClassName[] = "#32770";
@@ -32,20 +51,6 @@ LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
 /* extra window bytes of the buttons and statics */
 const int kButtonExtra = 2 * sizeof(LONG_PTR);
 const int kStaticExtra = 2 * sizeof(LONG_PTR);
-
-/* dlg_create.cpp: makes a dialog and its controls from a template and
- * sends WM_INITDIALOG. A modal dialog (modalOwner not null) disables its
- * owner first and gives back in *modalOwner the top-level owner that its
- * modal loop hands to EndDialog's care. Null when it fails. */
-HWND CreateDialogFromTemplate(HINSTANCE hInstance, const void *dialogTemplate, HWND hWndOwner, DLGPROC proc,
-                              LPARAM param, HWND *modalOwner);
-/* dlg_modal.cpp: runs a dialog's modal loop until EndDialog, destroys it
- * and gives its result. */
-INT_PTR RunModalDialog(HWND hDlg, HWND hWndOwner);
-
-/* Base units of a dialog font of `pointSize` points (0 without a font):
- * the pixels of 4 dialog units across and 8 down. */
-void DialogBaseUnits(int pointSize, int &xBase, int &yBase);
 
 } // namespace lzport
 

@@ -1,14 +1,17 @@
-/* dlg_create.cpp - dialogs made from templates. Dialog units become
- * pixels through the base units of the template's font: fixed here to what
- * Wine measures for the Japanese dialog fonts ("ＭＳ Ｐゴシック", "MS UI
- * Gothic", "MS Shell Dlg", all drawn with one Gothic face) at 96 dots per
- * inch, 7 by 13 pixels at 9 points. A dialog at template position (0, 0)
- * is kept inside the work area; the controls are made in template order,
- * which is also their tab order. */
+/* dlg_create.cpp - dialogs made from templates. Sizes and positions in
+ * the template are dialog units, which become pixels through the base
+ * units of the template's font; the table below holds what Wine measures
+ * for the Japanese dialog fonts ("ＭＳ Ｐゴシック", "MS UI Gothic", "MS Shell
+ * Dlg", all drawn with one Gothic face) at 96 dots per inch. The template's
+ * position counts from the owner's client area (from the screen with
+ * DS_ABSALIGN or without an owner), and the dialog is kept on the work
+ * area. The controls are made in template order, which is also their tab
+ * order; a dialog one of whose controls cannot be made is not made. */
+#include <string>
+
 #include "dlg_core.h"
 #include "dlg_template.h"
 #include "wm_core.h"
-#include "wm_state.h"
 
 namespace lzport {
 
@@ -25,94 +28,79 @@ const int kSystemYBase = 18;
 /* the message box font's size, for templates that ask for it (0x7FFF) */
 const int kMessageFontPoints = 9;
 
-POINT Position(const DialogTemplate &t, const RECT &frame, int xBase, int yBase, HWND hWndOwner)
+LPCSTR DialogClass(const DialogTemplate &t)
 {
-    SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    if (!t.className.empty())
+        return t.className.c_str();
+    return t.classAtom != 0 ? MAKEINTRESOURCEA(t.classAtom) : kDialogClassName;
+}
+
+DWORD DialogExStyle(const DialogTemplate &t)
+{
+    DWORD exStyle = t.exStyle;
+    if (t.style & DS_MODALFRAME)
+        exStyle |= WS_EX_DLGMODALFRAME;
+    if (!(t.style & WS_CHILD))
+        exStyle |= WS_EX_CONTROLPARENT;
+    return exStyle;
+}
+
+/* Shifts a span to lie within [low, high], its start first. */
+void KeepWithin(LONG &start, LONG &end, LONG low, LONG high)
+{
+    LONG shift = end > high ? high - end : 0;
+    if (start + shift < low)
+        shift = low - start;
+    start += shift;
+    end += shift;
+}
+
+/* The dialog's window rectangle on the screen. */
+RECT DialogRect(const DialogTemplate &t, DWORD style, DWORD exStyle, HWND owner, int xBase, int yBase)
+{
+    RECT rect = {0, 0, MulDiv(t.cx, xBase, 4), MulDiv(t.cy, yBase, 8)};
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    POINT client = {MulDiv(t.x, xBase, 4), MulDiv(t.y, yBase, 8)};
+    if (owner != nullptr && !(t.style & DS_ABSALIGN))
+        ClientToScreen(owner, &client);
+    OffsetRect(&rect, client.x, client.y);
     RECT area = WorkArea();
-    POINT pos = {frame.left, frame.top};
-    if (t.x == static_cast<short>(0x8000))
-        return POINT{CW_USEDEFAULT, CW_USEDEFAULT};
-    if (t.style & (DS_CENTER | DS_CENTERMOUSE)) {
-        /* there is no mouse: centred on the work area either way */
-        pos.x = (area.left + area.right - size.cx) / 2;
-        pos.y = (area.top + area.bottom - size.cy) / 2;
-    } else {
-        pos.x += MulDiv(t.x, xBase, 4);
-        pos.y += MulDiv(t.y, yBase, 8);
-        if (!(t.style & (WS_CHILD | DS_ABSALIGN)) && hWndOwner != nullptr)
-            ClientToScreen(hWndOwner, &pos);
-    }
-    if (!(t.style & WS_CHILD)) {
-        int dlgFrame = GetSystemMetrics(SM_CXDLGFRAME);
-        if (pos.x + size.cx + dlgFrame > area.right)
-            pos.x = area.right - size.cx - dlgFrame;
-        if (pos.y + size.cy + dlgFrame > area.bottom)
-            pos.y = area.bottom - size.cy - dlgFrame;
-        if (pos.x < area.left)
-            pos.x = area.left;
-        if (pos.y < area.top)
-            pos.y = area.top;
-    }
-    return pos;
+    KeepWithin(rect.left, rect.right, area.left, area.right);
+    KeepWithin(rect.top, rect.bottom, area.top, area.bottom);
+    return rect;
 }
 
-/* The owner a modal dialog disables: the top-level window above a child. */
-HWND TopLevelOwner(HWND hWndOwner)
+/* A control's window text: a resource ordinal is "\xFF" and its two bytes. */
+std::string ControlText(const ControlTemplate &c)
 {
-    while ((GetWindowLongA(hWndOwner, GWL_STYLE) & (WS_POPUP | WS_CHILD)) == WS_CHILD) {
-        HWND parent = GetParent(hWndOwner);
-        if (parent == nullptr)
-            break;
-        hWndOwner = parent;
-    }
-    return hWndOwner;
+    if (!c.textOrdinal)
+        return c.text;
+    return std::string{'\xFF', static_cast<char>(LOBYTE(c.ordinal)), static_cast<char>(HIBYTE(c.ordinal))};
 }
 
-/* "\xFF" and the ordinal: how the "A" calls pass a resource name as a
- * window's text. */
-std::string OrdinalText(WORD ordinal)
+HWND MakeControl(HWND hDlg, const ControlTemplate &c, HINSTANCE hInstance, int xBase, int yBase)
 {
-    std::string text(3, '\xFF');
-    text[1] = static_cast<char>(LOBYTE(ordinal));
-    text[2] = static_cast<char>(HIBYTE(ordinal));
-    return text;
+    std::string text = ControlText(c);
+    return CreateWindowExA(c.exStyle | WS_EX_NOPARENTNOTIFY, c.className.c_str(), text.c_str(), c.style | WS_CHILD,
+                           MulDiv(c.x, xBase, 4), MulDiv(c.y, yBase, 8), MulDiv(c.cx, xBase, 4), MulDiv(c.cy, yBase, 8),
+                           hDlg, reinterpret_cast<HMENU>(c.id), hInstance, const_cast<void *>(c.data));
 }
 
-bool CreateControls(HWND hDlg, const DialogTemplate &t, HINSTANCE hInstance, DialogInfo &info)
+/* Makes the controls; the last one that is a default push button gives
+ * the dialog its default id. False when one cannot be made. */
+bool MakeControls(HWND hDlg, const DialogTemplate &t, HINSTANCE hInstance, int xBase, int yBase)
 {
-    HWND defaultButton = nullptr;
+    int defaultId = 0;
     for (const ControlTemplate &c : t.controls) {
-        DWORD style = (c.style & ~WS_POPUP) | WS_CHILD;
-        DWORD exStyle = c.exStyle | WS_EX_NOPARENTNOTIFY;
-        if (style & WS_BORDER) {
-            style &= ~WS_BORDER;
-            exStyle |= WS_EX_CLIENTEDGE;
-        }
-        std::string text = c.textOrdinal ? OrdinalText(c.ordinal) : c.text;
-        HWND hCtl =
-            CreateWindowExA(exStyle, c.className.c_str(), text.c_str(), style, MulDiv(c.x, info.xBase, 4),
-                            MulDiv(c.y, info.yBase, 8), MulDiv(c.cx, info.xBase, 4), MulDiv(c.cy, info.yBase, 8), hDlg,
-                            reinterpret_cast<HMENU>(c.id), hInstance, const_cast<void *>(c.data));
-        if (hCtl == nullptr) {
-            if (t.style & DS_NOFAILCREATE)
-                continue;
+        HWND hCtl = MakeControl(hDlg, c, hInstance, xBase, yBase);
+        if (hCtl == nullptr)
             return false;
-        }
-        if (SendMessageA(hCtl, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
-            /* the last default push button of the template wins */
-            if (defaultButton != nullptr)
-                SendMessageA(defaultButton, BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
-            defaultButton = hCtl;
-            info.defId = static_cast<int>(GetWindowLongPtrA(hCtl, GWLP_ID));
-        }
+        if (SendMessageA(hCtl, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
+            defaultId = GetDlgCtrlID(hCtl);
     }
+    if (defaultId != 0)
+        SetDefaultButton(hDlg, defaultId);
     return true;
-}
-
-HWND FirstFocus(HWND hDlg)
-{
-    HWND focus = GetNextDlgTabItem(hDlg, nullptr, FALSE);
-    return focus != nullptr ? focus : GetNextDlgGroupItem(hDlg, nullptr, FALSE);
 }
 
 } // namespace
@@ -140,80 +128,40 @@ void DialogBaseUnits(int pointSize, int &xBase, int &yBase)
     yBase = MulDiv(pixels, 13, 12) + 1;
 }
 
-HWND CreateDialogFromTemplate(HINSTANCE hInstance, const void *dialogTemplate, HWND hWndOwner, DLGPROC proc,
-                              LPARAM param, HWND *modalOwner)
+HWND MakeDialog(HINSTANCE hInstance, const void *dialogTemplate, HWND hWndParent, DLGPROC proc, LPARAM param,
+                HWND heldOwner)
 {
-    if (dialogTemplate == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
     DialogTemplate t = ParseDialogTemplate(dialogTemplate);
     int xBase, yBase;
     DialogBaseUnits((t.style & DS_SETFONT) ? t.pointSize : 0, xBase, yBase);
-
-    if (t.style & DS_CONTROL)
-        t.style &= ~(WS_CAPTION | WS_SYSMENU);
-    t.style |= DS_3DLOOK;
-    if (t.style & DS_MODALFRAME)
-        t.exStyle |= WS_EX_DLGMODALFRAME;
-    if ((t.style & DS_CONTROL) || !(t.style & WS_CHILD))
-        t.exStyle |= WS_EX_CONTROLPARENT;
-    RECT frame = {0, 0, MulDiv(t.cx, xBase, 4), MulDiv(t.cy, yBase, 8)};
-    AdjustWindowRectEx(&frame, t.style, FALSE, t.exStyle);
-    if (hWndOwner != nullptr && !IsWindow(hWndOwner))
+    HWND owner = hWndParent != nullptr ? RootWindow(hWndParent) : nullptr;
+    DWORD style = t.style & ~WS_VISIBLE, exStyle = DialogExStyle(t);
+    RECT rect = DialogRect(t, style, exStyle, owner, xBase, yBase);
+    HWND hDlg = CreateWindowExA(exStyle, DialogClass(t), t.caption.c_str(), style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, owner, nullptr, hInstance, nullptr);
+    DialogInfo *info = DialogRecord(hDlg);
+    if (info == nullptr)
         return nullptr;
-    POINT pos = Position(t, frame, xBase, yBase, hWndOwner);
-
-    HWND disabledOwner = nullptr;
-    if (modalOwner != nullptr && hWndOwner != nullptr) {
-        hWndOwner = TopLevelOwner(hWndOwner);
-        *modalOwner = hWndOwner;
-        if (IsWindowEnabled(hWndOwner)) {
-            disabledOwner = hWndOwner;
-            EnableWindow(disabledOwner, FALSE);
-        }
-    }
-    LPCSTR className = t.classAtom != 0       ? MAKEINTATOM(t.classAtom)
-                       : !t.className.empty() ? t.className.c_str()
-                                              : MAKEINTATOM(kDialogClassAtom);
-    HWND hDlg =
-        CreateWindowExA(t.exStyle, className, t.caption.c_str(), t.style & ~WS_VISIBLE, pos.x, pos.y,
-                        frame.right - frame.left, frame.bottom - frame.top, hWndOwner, nullptr, hInstance, nullptr);
-    if (hDlg == nullptr) {
-        if (disabledOwner != nullptr)
-            EnableWindow(disabledOwner, TRUE);
-        return nullptr;
-    }
-    DialogInfo *info = DialogOf(hDlg, true);
     info->xBase = xBase;
     info->yBase = yBase;
+    info->heldOwner = heldOwner;
     SetWindowLongPtrA(hDlg, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
-
-    if (!CreateControls(hDlg, t, hInstance, *info)) {
-        if (disabledOwner != nullptr)
-            EnableWindow(disabledOwner, TRUE);
+    if (!MakeControls(hDlg, t, hInstance, xBase, yBase)) {
         DestroyWindow(hDlg);
         return nullptr;
     }
-    if (proc != nullptr) {
-        HWND focus = FirstFocus(hDlg);
-        if (SendMessageA(hDlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(focus), param) && IsWindow(hDlg) &&
-            (!(t.style & DS_CONTROL) || (t.style & WS_VISIBLE))) {
-            /* initialisation may have changed the tab order */
-            focus = FirstFocus(hDlg);
-            if (focus != nullptr)
-                SetFocus(focus);
-            else if (!(t.style & WS_CHILD))
-                SetFocus(hDlg);
-        }
-    }
-    if (!IsWindow(hDlg))
+    HWND first = GetNextDlgTabItem(hDlg, nullptr, FALSE);
+    bool focusFirst = SendMessageA(hDlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0;
+    info = FindDialog(hDlg);
+    if (info == nullptr)
         return nullptr;
-    /* A template's WS_VISIBLE takes effect now. A dialog already ended
-     * stays hidden (Wine shows it for the moment before its modal loop
-     * destroys it). */
-    info = DialogOf(hDlg, false);
-    if ((t.style & WS_VISIBLE) && !(GetWindowLongA(hDlg, GWL_STYLE) & WS_VISIBLE) && !(info != nullptr && info->ended))
+    /* Wine shows a WS_VISIBLE dialog that ended during WM_INITDIALOG; Windows
+     * destroys such a dialog before it is shown or focused. */
+    if (info->ended)
+        return hDlg;
+    if (focusFirst && first != nullptr)
+        SetFocus(first);
+    if (t.style & WS_VISIBLE)
         ShowWindow(hDlg, SW_SHOWNORMAL);
     return hDlg;
 }
@@ -227,30 +175,25 @@ extern "C" {
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
-    return CreateDialogFromTemplate(hInstance, lpTemplate, hWndParent, lpDialogFunc, dwInitParam, nullptr);
+    if (lpTemplate == nullptr || (hWndParent != nullptr && CheckWnd(hWndParent) == nullptr))
+        return nullptr;
+    return MakeDialog(hInstance, lpTemplate, hWndParent, lpDialogFunc, dwInitParam, nullptr);
 }
 
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam)
 {
     HRSRC resource = FindResourceA(hInstance, lpTemplateName, RT_DIALOG);
-    HGLOBAL loaded = resource != nullptr ? LoadResource(hInstance, resource) : nullptr;
-    if (loaded == nullptr)
+    HGLOBAL data = resource != nullptr ? LoadResource(hInstance, resource) : nullptr;
+    if (data == nullptr)
         return nullptr;
-    return CreateDialogFromTemplate(hInstance, LockResource(loaded), hWndParent, lpDialogFunc, dwInitParam, nullptr);
-}
-
-INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
-                                       DLGPROC lpDialogFunc, LPARAM dwInitParam)
-{
-    HWND owner = hWndParent;
-    HWND hDlg = CreateDialogFromTemplate(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam, &owner);
-    return hDlg != nullptr ? RunModalDialog(hDlg, owner) : -1;
+    return CreateDialogIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(LockResource(data)), hWndParent,
+                                      lpDialogFunc, dwInitParam);
 }
 
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect)
 {
-    DialogInfo *info = FindWnd(hDlg) != nullptr ? DialogOf(hDlg, false) : nullptr;
+    DialogInfo *info = FindDialog(hDlg);
     if (info == nullptr || lpRect == nullptr)
         return FALSE;
     lpRect->left = MulDiv(lpRect->left, info->xBase, 4);

@@ -1,9 +1,10 @@
-/* dlg_modal.cpp - the modal loop and EndDialog. The loop shows the dialog
- * the first time the queue runs empty (or a timer fires), hands each
- * message to IsDialogMessageA and the rest to the dialog's windows, and
- * ends when EndDialog has been called, the window is gone, or WM_QUIT
- * arrives (which it leaves in the queue for the outer loop). EndDialog
- * enables the owner again before the dialog is hidden and destroyed. */
+/* dlg_modal.cpp - modal dialogs. DialogBoxIndirectParamA disables the
+ * owner's top-level window, makes the dialog and runs its message loop on
+ * the calling thread until EndDialog marks it ended. The loop shows a
+ * dialog that is still hidden once its queue has run dry, and lets
+ * IsDialogMessageA see every message first. EndDialog enables the owner
+ * before it hides the dialog, so that the activation can go back to the
+ * owner; the loop then destroys the dialog. */
 #include <memory>
 
 #include "dlg_core.h"
@@ -12,50 +13,56 @@
 
 namespace lzport {
 
-INT_PTR RunModalDialog(HWND hDlg, HWND hWndOwner)
+namespace {
+
+void ReleaseOwner(DialogInfo &info)
 {
-    Window *window = FindWnd(hDlg);
-    if (window == nullptr || window->dialog == nullptr)
-        return -1;
-    std::shared_ptr<DialogInfo> info = window->dialog;
+    HWND owner = info.heldOwner;
+    info.heldOwner = nullptr;
+    if (owner != nullptr)
+        EnableWindow(owner, TRUE);
+}
+
+/* Takes the next message for the loop; false when WM_QUIT came, which is
+ * put back for the loop outside. `showFirst` shows the dialog when there
+ * is nothing to take yet. */
+bool NextMessage(HWND hDlg, MSG &msg, bool &showFirst)
+{
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (showFirst) {
+            showFirst = false;
+            ShowWindow(hDlg, SW_SHOWNORMAL);
+            return NextMessage(hDlg, msg, showFirst);
+        }
+        GetMessageA(&msg, nullptr, 0, 0);
+    }
+    if (msg.message != WM_QUIT)
+        return true;
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+}
+
+/* Runs the loop until the dialog has ended or is gone, then destroys it;
+ * gives EndDialog's result. */
+INT_PTR RunModalLoop(HWND hDlg)
+{
+    std::shared_ptr<DialogInfo> info = FindWnd(hDlg)->dialog;
     PushModal(hDlg, ModalKind::Dialog);
-    bool firstEmpty = true;
-    while (!info->ended) {
-        MSG msg;
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (firstEmpty) {
-                ShowWindow(hDlg, SW_SHOWNORMAL);
-                firstEmpty = false;
-            }
-            if (hWndOwner != nullptr && !(GetWindowLongA(hDlg, GWL_STYLE) & DS_NOIDLEMSG))
-                SendMessageA(hWndOwner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(hDlg));
-            if (GetMessageA(&msg, nullptr, 0, 0) == -1)
-                break;
-        }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (!IsWindow(hDlg))
-            break;
-        if (!info->ended && !IsDialogMessageA(hDlg, &msg)) {
+    bool showFirst = !IsWindowVisible(hDlg);
+    MSG msg;
+    while (!info->ended && IsWindow(hDlg) && NextMessage(hDlg, msg, showFirst)) {
+        if (!IsDialogMessageA(hDlg, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (!IsWindow(hDlg))
-            break;
-        if (firstEmpty && msg.message == WM_TIMER) {
-            ShowWindow(hDlg, SW_SHOWNORMAL);
-            firstEmpty = false;
-        }
     }
     PopModal(hDlg);
-    if (!IsWindow(hDlg))
-        return 0;
-    INT_PTR result = info->ended ? info->result : 0;
+    ReleaseOwner(*info);
     DestroyWindow(hDlg);
-    return result;
+    return info->result;
 }
+
+} // namespace
 
 } // namespace lzport
 
@@ -63,28 +70,38 @@ using namespace lzport;
 
 extern "C" {
 
+INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    if (hWndParent != nullptr && CheckWnd(hWndParent) == nullptr)
+        return 0;
+    if (hDialogTemplate == nullptr)
+        return -1;
+    HWND owner = hWndParent != nullptr ? RootWindow(hWndParent) : nullptr;
+    if (owner != nullptr)
+        EnableWindow(owner, FALSE);
+    HWND hDlg = MakeDialog(hInstance, hDialogTemplate, owner, lpDialogFunc, dwInitParam, owner);
+    if (hDlg == nullptr) {
+        if (owner != nullptr)
+            EnableWindow(owner, TRUE);
+        return -1;
+    }
+    return RunModalLoop(hDlg);
+}
+
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
 {
-    Window *window = CheckWnd(hDlg);
-    if (window == nullptr || window->dialog == nullptr)
+    if (CheckWnd(hDlg) == nullptr)
         return FALSE;
-    window->dialog->result = nResult;
-    window->dialog->ended = true;
-    HWND owner = window->parent != nullptr ? window->parent : window->owner;
-    if (owner != nullptr)
-        EnableWindow(owner, TRUE);
-    /* the focus goes back to the dialog itself */
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(hDlg, focus))
-        SetFocus(hDlg);
-    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    if (hDlg == GetActiveWindow()) {
-        if (owner != nullptr)
-            SetForegroundWindow(owner);
-        else
-            ActivateOtherWindow(hDlg);
-    }
-    /* wakes the modal loop */
+    DialogInfo *info = FindDialog(hDlg);
+    if (info == nullptr)
+        return FALSE;
+    info->ended = true;
+    info->result = nResult;
+    ReleaseOwner(*info);
+    ShowWindow(hDlg, SW_HIDE);
+    /* wakes a modal loop that waits for a message (the thread ran out of
+     * input and ends the dialog from inside GetMessageA) */
     PostMessageA(hDlg, WM_NULL, 0, 0);
     return TRUE;
 }

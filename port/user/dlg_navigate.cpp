@@ -1,8 +1,11 @@
-/* dlg_navigate.cpp - the keyboard in a dialog: Tab and Shift+Tab over the
- * WS_TABSTOP controls, the arrow keys within a group (a WS_GROUP control
- * and the ones after it up to the next), Enter for the focused push button
- * or else the default one, Esc for IDCANCEL, and access keys ("&X") of
- * buttons and statics. Controls inside a visible, enabled control parent
+/* dlg_navigate.cpp - the keyboard in a dialog. Tab and Shift+Tab walk the
+ * WS_TABSTOP controls, the arrow keys the controls of the focus's group (a
+ * WS_GROUP control and those after it up to the next); both move the focus
+ * as WM_NEXTDLGCTL does. Enter clicks the focused push button if it wears
+ * the default look, else the dialog's default button; Esc is IDCANCEL. A
+ * character, with Alt or without, is the access key ("&X") of a button,
+ * which it clicks, or of a text, which sends the focus on to the next tab
+ * stop. Controls inside a visible, enabled control parent
  * (WS_EX_CONTROLPARENT) take part as if they were the dialog's own. */
 #include <ctype.h>
 
@@ -10,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "dlg_core.h"
 #include "wm_core.h"
 #include "wm_text.h"
 
@@ -52,99 +54,101 @@ template <class Wanted> HWND Step(const std::vector<HWND> &order, size_t from, b
     return nullptr;
 }
 
-std::string TextOf(HWND hWnd)
+void FocusOn(HWND hDlg, HWND hCtl)
 {
-    char text[256] = "";
-    GetWindowTextA(hWnd, text, sizeof text);
+    if (hCtl != nullptr)
+        SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hCtl), TRUE);
+}
+
+/* Enter: a command from the focused push button when it wears the
+ * default look, else from the dialog's default id, unless that one's
+ * button is disabled. */
+void PressDefault(HWND hDlg, HWND focus)
+{
+    int id;
+    if (focus != nullptr && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
+        id = GetDlgCtrlID(focus);
+    } else {
+        LRESULT defId = SendMessageA(hDlg, DM_GETDEFID, 0, 0);
+        if (HIWORD(defId) != DC_HASDEFID)
+            return;
+        id = LOWORD(defId);
+    }
+    HWND button = GetDlgItem(hDlg, id);
+    if (button == nullptr || IsWindowEnabled(button))
+        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::string WindowText(HWND hWnd)
+{
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hWnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hWnd, &text[0], static_cast<int>(text.size()))));
     return text;
 }
 
-/* A character that is a control's access key: a button is clicked, a
- * static or group box hands the focus to the control after it. */
-bool HandleAccessKey(HWND hDlg, HWND from, WPARAM ch)
+/* The access key of a button or a text (in capitals), 0 for none; a text
+ * with SS_NOPREFIX shows its ampersands. */
+int AccessKeyOf(HWND hCtl, LRESULT dialogCode)
 {
+    if (!(dialogCode & (DLGC_BUTTON | DLGC_STATIC)))
+        return 0;
+    if ((dialogCode & DLGC_STATIC) && (GetWindowLongA(hCtl, GWL_STYLE) & SS_NOPREFIX))
+        return 0;
+    return AccessKey(WindowText(hCtl));
+}
+
+/* A character as an access key: the first control, from the focus on and
+ * all round, that has it. A button is clicked, a text sends the focus on
+ * to the next tab stop. False when no control has that key. */
+bool UseAccessKey(HWND hDlg, HWND focus, WPARAM ch)
+{
+    if (ch == 0 || ch > 0xFF)
+        return false;
     std::vector<HWND> order;
     Controls(hDlg, order);
-    if (order.empty())
-        return false;
-    auto at = std::find(order.begin(), order.end(), from);
-    size_t start = at != order.end() ? static_cast<size_t>(at - order.begin()) : order.size() - 1;
-    for (size_t i = 1; i <= order.size(); ++i) {
+    auto at = std::find(order.begin(), order.end(), focus);
+    size_t start = at != order.end() ? static_cast<size_t>(at - order.begin()) : 0;
+    for (size_t i = 0; i < order.size(); ++i) {
         HWND hCtl = order[(start + i) % order.size()];
-        if (!VisibleEnabled(hCtl))
-            continue;
         LRESULT code = SendMessageA(hCtl, WM_GETDLGCODE, 0, 0);
-        if (!(code & (DLGC_BUTTON | DLGC_STATIC)) || AccessKey(TextOf(hCtl)) != toupper(static_cast<int>(ch)))
+        if (!VisibleEnabled(hCtl) || AccessKeyOf(hCtl, code) != toupper(static_cast<int>(ch)))
             continue;
-        if ((code & DLGC_STATIC) || (GetWindowLongA(hCtl, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
-            SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hCtl), TRUE);
-            SendMessageA(hDlg, WM_NEXTDLGCTL, 0, 0);
-        } else {
+        if (code & DLGC_STATIC)
+            FocusOn(hDlg, GetNextDlgTabItem(hDlg, hCtl, FALSE));
+        else
             SendMessageA(hCtl, BM_CLICK, 0, 0);
-        }
         return true;
     }
     return false;
 }
 
-void Enter(HWND hDlg)
+/* The dialog's own part of a message; false for what goes on to the
+ * window it is for. */
+bool DialogKey(HWND hDlg, const MSG &msg)
 {
     HWND focus = GetFocus();
-    if (IsChild(hDlg, focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
-        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
-        return;
-    }
-    LRESULT defId = SendMessageA(hDlg, DM_GETDEFID, 0, 0);
-    if (HIWORD(defId) == DC_HASDEFID) {
-        HWND hDefault = GetDlgItem(hDlg, LOWORD(defId));
-        if (hDefault == nullptr || IsWindowEnabled(hDefault))
-            SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED), reinterpret_cast<LPARAM>(hDefault));
-        return;
-    }
-    SendMessageA(hDlg, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDOK)));
-}
-
-void Arrow(HWND hDlg, HWND from, WPARAM key)
-{
-    bool previous = key == VK_LEFT || key == VK_UP;
-    HWND next = GetNextDlgGroupItem(hDlg, from, previous);
-    if (next != nullptr && SendMessageA(next, WM_GETDLGCODE, key, 0) == (DLGC_BUTTON | DLGC_RADIOBUTTON)) {
-        SetFocus(next);
-        if ((GetWindowLongA(next, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON &&
-            SendMessageA(next, BM_GETCHECK, 0, 0) != BST_CHECKED)
-            SendMessageA(next, BM_CLICK, 1, 0);
-        return;
-    }
-    SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-}
-
-/* Key-down handling; false when the control wants the key itself. */
-bool KeyDown(HWND hDlg, const MSG &msg)
-{
-    LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-    if (code & DLGC_WANTMESSAGE)
+    if (focus == nullptr || !IsChild(hDlg, focus))
+        focus = msg.hwnd;
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR)
+        return UseAccessKey(hDlg, focus, msg.wParam);
+    if (msg.message != WM_KEYDOWN)
         return false;
     switch (msg.wParam) {
     case VK_TAB:
-        if (code & DLGC_WANTTAB)
-            return false;
-        SendMessageA(hDlg, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, 0);
+        SendMessageA(hDlg, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, FALSE);
         return true;
     case VK_LEFT:
-    case VK_RIGHT:
     case VK_UP:
+    case VK_RIGHT:
     case VK_DOWN:
-        if (code & DLGC_WANTARROWS)
-            return false;
-        Arrow(hDlg, msg.hwnd, msg.wParam);
+        FocusOn(hDlg, GetNextDlgGroupItem(hDlg, focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP));
         return true;
-    case VK_CANCEL:
-    case VK_ESCAPE:
-        SendMessageA(hDlg, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
-        return true;
-    case VK_EXECUTE:
     case VK_RETURN:
-        Enter(hDlg);
+        PressDefault(hDlg, IsChild(hDlg, focus) ? focus : nullptr);
+        return true;
+    case VK_ESCAPE:
+        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
         return true;
     default:
         return false;
@@ -216,41 +220,18 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
     return next != nullptr ? next : hCtl;
 }
 
+/* Every message for the dialog or its controls is the dialog manager's:
+ * what is not a dialog key is translated and dispatched here. */
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg)
 {
-    if (lpMsg == nullptr || !IsWindow(hDlg))
+    if (hDlg == nullptr || lpMsg == nullptr || lpMsg->hwnd == nullptr || FindWnd(hDlg) == nullptr)
         return FALSE;
-    if (hDlg != lpMsg->hwnd && !IsChild(hDlg, lpMsg->hwnd))
+    if (lpMsg->hwnd != hDlg && !IsChild(hDlg, lpMsg->hwnd))
         return FALSE;
-    /* a dialog inside a dialog (DS_CONTROL) passes the keys up */
-    while (GetWindowLongA(hDlg, GWL_STYLE) & DS_CONTROL) {
-        HWND parent = GetParent(hDlg);
-        if (parent == nullptr || DialogOf(parent, false) == nullptr)
-            break;
-        hDlg = parent;
+    if (!DialogKey(hDlg, *lpMsg)) {
+        TranslateMessage(lpMsg);
+        DispatchMessageA(lpMsg);
     }
-    switch (lpMsg->message) {
-    case WM_KEYDOWN:
-        if (KeyDown(hDlg, *lpMsg))
-            return TRUE;
-        break;
-    case WM_CHAR: {
-        LRESULT code = SendMessageA(lpMsg->hwnd, WM_GETDLGCODE, lpMsg->wParam, reinterpret_cast<LPARAM>(lpMsg));
-        if ((code & (DLGC_WANTCHARS | DLGC_WANTMESSAGE)) || (lpMsg->wParam == '\t' && (code & DLGC_WANTTAB)))
-            break;
-        if (HandleAccessKey(hDlg, lpMsg->hwnd, lpMsg->wParam))
-            return TRUE;
-        break;
-    }
-    case WM_SYSCHAR:
-        if (HandleAccessKey(hDlg, lpMsg->hwnd, lpMsg->wParam))
-            return TRUE;
-        break;
-    default:
-        break;
-    }
-    TranslateMessage(lpMsg);
-    DispatchMessageA(lpMsg);
     return TRUE;
 }
 

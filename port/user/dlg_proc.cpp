@@ -1,10 +1,16 @@
-/* dlg_proc.cpp - the default dialog procedure: it calls the dialog's
- * procedure (DWLP_DLGPROC) first and does the dialog's own part for what
- * that leaves: keeping and restoring the focused control across
- * deactivation, the default push button (DM_GETDEFID, DM_SETDEFID, and
- * the BS_DEFPUSHBUTTON style following the focus over push buttons with
- * WM_NEXTDLGCTL), and WM_CLOSE as a click on Cancel. The result of a
- * message the dialog procedure handled is its DWLP_MSGRESULT. */
+/* dlg_proc.cpp - DefDlgProcA, the window procedure of the dialog class.
+ * A message goes to the dialog's own procedure (DWLP_DLGPROC) first. When
+ * that one takes it, the result is its DWLP_MSGRESULT, which is cleared
+ * before the call, or for the few messages answered with a value (an icon,
+ * a brush, WM_INITDIALOG's focus choice) what it returned. What it leaves
+ * goes to the handler that the table below names for the message, or
+ * else to DefWindowProcA.
+ *
+ * The default push button: the dialog records an id (DM_GETDEFID and
+ * DM_SETDEFID), and one push button at most wears BS_DEFPUSHBUTTON: the one
+ * with the focus when the focus is on a push button, else the one of that
+ * id. The focus: a dialog that loses the activation keeps the control that
+ * had it, to give it back when it is activated again. */
 #include <memory>
 
 #include "dlg_core.h"
@@ -15,158 +21,158 @@ namespace lzport {
 
 namespace {
 
-LRESULT DlgCode(HWND hWnd) { return hWnd != nullptr ? SendMessageA(hWnd, WM_GETDLGCODE, 0, 0) : 0; }
+LRESULT DialogCode(HWND hCtl) { return hCtl != nullptr ? SendMessageA(hCtl, WM_GETDLGCODE, 0, 0) : 0; }
 
-/* Gives a control the focus, selecting an edit control's text. */
-void FocusControl(HWND hCtl)
-{
-    const UINT kSetSel = 0x00B1; /* EM_SETSEL */
-    if (DlgCode(hCtl) & DLGC_HASSETSEL)
-        SendMessageA(hCtl, kSetSel, 0, -1);
-    SetFocus(hCtl);
-}
+bool IsPushButton(HWND hCtl) { return (DialogCode(hCtl) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0; }
 
-void RestoreFocus(HWND hDlg, DialogInfo &info, bool justActivated)
+/* Dresses `wearer` (a push button or null) as the default push button and
+ * undresses every other push button of the dialog. */
+void DressDefault(HWND hDlg, HWND wearer)
 {
-    if (IsIconic(hDlg) || info.ended)
-        return;
-    if (!IsWindow(info.savedFocus) || info.savedFocus == hDlg) {
-        if (justActivated)
-            return;
-        /* the first tab stop, or the first control that can take it */
-        info.savedFocus = GetNextDlgTabItem(hDlg, nullptr, FALSE);
-        if (info.savedFocus == nullptr)
-            info.savedFocus = GetNextDlgGroupItem(hDlg, nullptr, FALSE);
-        if (!IsWindow(info.savedFocus))
-            return;
+    for (HWND hCtl = GetWindow(hDlg, GW_CHILD); hCtl != nullptr; hCtl = GetWindow(hCtl, GW_HWNDNEXT)) {
+        LRESULT code = DialogCode(hCtl);
+        if (hCtl == wearer && (code & DLGC_UNDEFPUSHBUTTON))
+            SendMessageA(hCtl, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        else if (hCtl != wearer && (code & DLGC_DEFPUSHBUTTON))
+            SendMessageA(hCtl, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     }
-    HWND focus = info.savedFocus;
-    info.savedFocus = nullptr;
-    if (justActivated)
-        SetFocus(focus);
-    else
-        FocusControl(focus);
 }
 
-/* The push button that carries BS_DEFPUSHBUTTON, looking into visible,
- * enabled control parents too. */
-HWND FindDefaultButton(HWND hWnd)
+HWND DefaultButton(HWND hDlg, const DialogInfo &info)
 {
-    for (HWND child = GetWindow(hWnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (DlgCode(child) & DLGC_DEFPUSHBUTTON)
-            return child;
-        LONG style = GetWindowLongA(child, GWL_STYLE);
-        if ((GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-            (style & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE) {
-            if (HWND inner = FindDefaultButton(child))
-                return inner;
-        }
-    }
-    return nullptr;
+    HWND hCtl = info.defId != 0 ? GetDlgItem(hDlg, info.defId) : nullptr;
+    return IsPushButton(hCtl) ? hCtl : nullptr;
 }
 
-/* The old default button gives up the style and hNew (a push button)
- * takes it. */
-void MoveDefaultStyle(HWND hDlg, HWND hOld, HWND hNew, LRESULT newCode)
+bool CanTakeFocus(HWND hDlg, HWND hCtl)
 {
-    if (hOld == nullptr || !(DlgCode(hOld) & DLGC_DEFPUSHBUTTON))
-        hOld = FindDefaultButton(hDlg);
-    if (hOld != nullptr && hOld != hNew)
-        SendMessageA(hOld, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    if (hNew != nullptr && (newCode & DLGC_UNDEFPUSHBUTTON))
-        SendMessageA(hNew, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    return hCtl != nullptr && IsChild(hDlg, hCtl) && IsWindowVisible(hCtl) && IsWindowEnabled(hCtl);
 }
 
-void SetDefaultId(HWND hDlg, DialogInfo &info, int id)
+/* The control to give the focus to: the kept one, or the first tab stop. */
+HWND FocusTarget(HWND hDlg, const DialogInfo &info)
 {
-    HWND hOld = GetDlgItem(hDlg, info.defId);
-    info.defId = id;
-    HWND hNew = GetDlgItem(hDlg, id);
-    LRESULT code = DlgCode(hNew);
-    if (hNew != nullptr && !(code & (DLGC_UNDEFPUSHBUTTON | DLGC_BUTTON)))
-        return; /* not a push button */
-    MoveDefaultStyle(hDlg, hOld, hNew, code);
+    return CanTakeFocus(hDlg, info.keptFocus) ? info.keptFocus : GetNextDlgTabItem(hDlg, nullptr, FALSE);
 }
 
-/* The focus moved to hNew: a push button there shows as the default, any
- * other control leaves the style with the dialog's default button. */
-void FollowFocus(HWND hDlg, DialogInfo &info, HWND hNew)
+void KeepFocus(HWND hDlg, DialogInfo &info)
 {
-    HWND hOld = GetDlgItem(hDlg, info.defId);
-    LRESULT code = DlgCode(hNew);
-    if (hNew != nullptr && !(code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
-        hNew = hOld;
-        code = DlgCode(hNew);
-    }
-    MoveDefaultStyle(hDlg, hOld, hNew, code);
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hDlg, focus))
+        info.keptFocus = focus;
 }
 
-LRESULT DialogDefault(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam, DialogInfo &info)
+/* ---- the handlers of the default processing ---- */
+
+typedef LRESULT (*Handler)(HWND hDlg, DialogInfo &info, WPARAM wParam, LPARAM lParam);
+
+LRESULT OnGetDefId(HWND, DialogInfo &info, WPARAM, LPARAM)
 {
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SHOWWINDOW:
-        if (!wParam)
-            DialogSaveFocus(hDlg);
-        return DefWindowProcA(hDlg, msg, wParam, lParam);
-    case WM_ACTIVATE:
-        if (wParam)
-            RestoreFocus(hDlg, info, true);
-        else
-            DialogSaveFocus(hDlg);
+    return info.defId != 0 ? MAKELONG(info.defId, DC_HASDEFID) : 0;
+}
+
+LRESULT OnSetDefId(HWND hDlg, DialogInfo &, WPARAM wParam, LPARAM)
+{
+    SetDefaultButton(hDlg, static_cast<int>(wParam));
+    return TRUE;
+}
+
+/* The focus to a control, as Tab and the arrow keys move it: lParam
+ * non-zero names the control in wParam; else it is the next tab stop
+ * after the focus, or the one before it when wParam is non-zero. The
+ * default look goes with the focus. */
+LRESULT OnNextDlgCtl(HWND hDlg, DialogInfo &info, WPARAM wParam, LPARAM lParam)
+{
+    HWND target = lParam != 0 ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hDlg, GetFocus(), wParam != 0);
+    if (target == nullptr)
         return 0;
-    case WM_SETFOCUS:
-        RestoreFocus(hDlg, info, false);
-        return 0;
-    case DM_SETDEFID:
-        if (!info.ended)
-            SetDefaultId(hDlg, info, static_cast<int>(wParam));
-        return 1;
-    case DM_GETDEFID:
-        if (info.ended)
-            return 0;
-        if (info.defId != 0)
-            return MAKELONG(info.defId, DC_HASDEFID);
-        if (HWND hDefault = FindDefaultButton(hDlg))
-            return MAKELONG(GetDlgCtrlID(hDefault), DC_HASDEFID);
-        return 0;
-    case WM_NEXTDLGCTL: {
-        HWND hDest = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hDlg, GetFocus(), wParam != 0);
-        if (hDest != nullptr)
-            FocusControl(hDest);
-        FollowFocus(hDlg, info, hDest);
+    SetFocus(target);
+    if (GetFocus() == target)
+        DressDefault(hDlg, IsPushButton(target) ? target : DefaultButton(hDlg, info));
+    return 0;
+}
+
+/* The close box and Alt+F4 act as a click on Cancel, whether or not the
+ * dialog has such a button. */
+LRESULT OnClose(HWND hDlg, DialogInfo &, WPARAM, LPARAM)
+{
+    PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
+    return 0;
+}
+
+/* Gaining the activation gives the focus back once; without a control to
+ * give it to, the dialog takes it (and so hands it on by WM_SETFOCUS). */
+LRESULT OnActivate(HWND hDlg, DialogInfo &info, WPARAM wParam, LPARAM)
+{
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        KeepFocus(hDlg, info);
         return 0;
     }
-    case WM_GETFONT:
+    if (IsIconic(hDlg))
         return 0;
-    case WM_CLOSE:
-        PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
-        return 0;
-    default:
-        return DefWindowProcA(hDlg, msg, wParam, lParam);
-    }
+    HWND kept = CanTakeFocus(hDlg, info.keptFocus) ? info.keptFocus : nullptr;
+    info.keptFocus = nullptr;
+    if (kept != nullptr)
+        SetFocus(kept);
+    else if (!IsChild(hDlg, GetFocus()))
+        SetFocus(hDlg);
+    return 0;
+}
+
+LRESULT OnSetFocus(HWND hDlg, DialogInfo &info, WPARAM, LPARAM)
+{
+    if (HWND target = FocusTarget(hDlg, info))
+        SetFocus(target);
+    return 0;
+}
+
+const struct {
+    UINT message;
+    Handler handler;
+} kDefaults[] = {
+    {DM_GETDEFID, OnGetDefId}, {DM_SETDEFID, OnSetDefId}, {WM_NEXTDLGCTL, OnNextDlgCtl},
+    {WM_CLOSE, OnClose},       {WM_ACTIVATE, OnActivate}, {WM_SETFOCUS, OnSetFocus},
+};
+
+/* Messages whose result is what the dialog procedure returns. */
+bool AnsweredByValue(UINT msg)
+{
+    return msg == WM_INITDIALOG || msg == WM_QUERYDRAGICON || (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC);
 }
 
 } // namespace
 
-DialogInfo *DialogOf(HWND hWnd, bool create)
+DialogInfo *FindDialog(HWND hDlg)
 {
-    Window *window = FindWnd(hWnd);
+    Window *window = FindWnd(hDlg);
+    return window != nullptr ? window->dialog.get() : nullptr;
+}
+
+DialogInfo *DialogRecord(HWND hDlg)
+{
+    Window *window = FindWnd(hDlg);
     if (window == nullptr)
         return nullptr;
-    if (window->dialog == nullptr && create)
+    if (!window->dialog) {
         window->dialog = std::make_shared<DialogInfo>();
+        DialogBaseUnits(0, window->dialog->xBase, window->dialog->yBase);
+    }
     return window->dialog.get();
+}
+
+void SetDefaultButton(HWND hDlg, int id)
+{
+    if (DialogInfo *info = FindDialog(hDlg)) {
+        info->defId = id;
+        DressDefault(hDlg, DefaultButton(hDlg, *info));
+    }
 }
 
 void DialogSaveFocus(HWND hWnd)
 {
-    HWND focus = GetFocus();
-    DialogInfo *info = DialogOf(hWnd, false);
-    if (info != nullptr && focus != nullptr && IsChild(hWnd, focus))
-        info->savedFocus = focus;
+    if (DialogInfo *info = FindDialog(hWnd))
+        KeepFocus(hWnd, *info);
 }
 
 } // namespace lzport
@@ -177,31 +183,23 @@ extern "C" {
 
 LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    if (DialogOf(hDlg, true) == nullptr)
+    if (DialogRecord(hDlg) == nullptr)
         return 0;
-    /* the dialog record lives while this message is handled, even when the
-     * window goes */
-    std::shared_ptr<DialogInfo> info = FindWnd(hDlg)->dialog;
-    bool hasMsgResult = FindWnd(hDlg)->extra.size() >= DWLP_DLGPROC + sizeof(LONG_PTR);
-    if (hasMsgResult)
+    if (DLGPROC proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(hDlg, DWLP_DLGPROC))) {
         SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, 0);
-    DLGPROC proc = hasMsgResult ? reinterpret_cast<DLGPROC>(GetWindowLongPtrA(hDlg, DWLP_DLGPROC)) : nullptr;
-    INT_PTR result = proc != nullptr ? proc(hDlg, Msg, wParam, lParam) : 0;
-    if (!result && IsWindow(hDlg)) {
-        switch (Msg) {
-        case WM_INITDIALOG:
-        case WM_VKEYTOITEM:
-        case WM_COMPAREITEM:
-        case WM_CHARTOITEM:
-            break;
-        default:
-            return DialogDefault(hDlg, Msg, wParam, lParam, *info);
-        }
+        INT_PTR answer = proc(hDlg, Msg, wParam, lParam);
+        if (answer != 0)
+            return AnsweredByValue(Msg) ? answer : GetWindowLongPtrA(hDlg, DWLP_MSGRESULT);
     }
-    if ((Msg >= WM_CTLCOLORMSGBOX && Msg <= WM_CTLCOLORSTATIC) || Msg == WM_COMPAREITEM || Msg == WM_VKEYTOITEM ||
-        Msg == WM_CHARTOITEM || Msg == WM_QUERYDRAGICON || Msg == WM_INITDIALOG)
-        return result;
-    return IsWindow(hDlg) && hasMsgResult ? GetWindowLongPtrA(hDlg, DWLP_MSGRESULT) : 0;
+    /* the dialog procedure may have destroyed the window */
+    DialogInfo *info = FindDialog(hDlg);
+    if (info == nullptr)
+        return 0;
+    for (const auto &entry : kDefaults) {
+        if (entry.message == Msg)
+            return entry.handler(hDlg, *info, wParam, lParam);
+    }
+    return DefWindowProcA(hDlg, Msg, wParam, lParam);
 }
 
 } // extern "C"

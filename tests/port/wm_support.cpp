@@ -183,13 +183,6 @@ void Pump(HWND hDlg)
     }
 }
 
-void Key(HWND hDlg, HWND target, UINT vk)
-{
-    PostMessageA(target, WM_KEYDOWN, vk, 1);
-    PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
-    Pump(hDlg);
-}
-
 std::string Text(HWND hwnd)
 {
     char text[256] = "";

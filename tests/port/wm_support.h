@@ -58,10 +58,6 @@ std::vector<WORD> DialogTemplate(bool extended, DWORD style, short x, short y, s
  * for hDlg when given. */
 void Pump(HWND hDlg = NULL);
 
-/* Sends the key down and up through the dialog manager, as the modal loop
- * would take them from the queue. */
-void Key(HWND hDlg, HWND target, UINT vk);
-
 std::string Text(HWND hwnd);
 std::string ClassOf(HWND hwnd);
 
