@@ -86,7 +86,7 @@ TEST(ResourceLanguage, EnumeratedInTheOrderOfTheirNumbers)
     std::vector<WORD> languages;
     EXPECT_TRUE(EnumResourceLanguagesA(
         NULL, RT_RCDATA, MAKEINTRESOURCEA(3),
-        [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) -> BOOL {
+        [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR param) CALLBACK -> BOOL {
             reinterpret_cast<std::vector<WORD> *>(param)->push_back(language);
             return TRUE;
         },
