@@ -3,22 +3,14 @@
  * program that imported it would not load there. */
 #include "PathResolve.h"
 
+#include "LateBound.h"
+
 namespace {
 
 const DWORD kPathBufferSize = 1024;
 const int kRootLength = 3; /* "C:\" */
 
 typedef DWORD(WINAPI *PFNGETLONGPATHNAMEA)(LPCSTR, LPSTR, DWORD);
-
-PFNGETLONGPATHNAMEA BoundGetLongPathName()
-{
-    HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-    if (hKernel == NULL)
-        return NULL;
-    /* through the generic function type, which converts to any other */
-    return reinterpret_cast<PFNGETLONGPATHNAMEA>(
-        reinterpret_cast<void (*)(void)>(GetProcAddress(hKernel, "GetLongPathNameA")));
-}
 
 BOOL IsMissing(DWORD dwError) { return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND; }
 
@@ -29,14 +21,21 @@ BOOL HasWildcard(const CString &strText) { return strText.Find('*') >= 0 || strT
 BOOL ListedName(const CString &strPath, CString &strName)
 {
     CFileFind finder;
-    if (!finder.FindFile(strPath, 0))
+    if (!FindEntry(finder, strPath))
         return FALSE;
-    finder.FindNextFile();
     strName = finder.GetFileName();
     return !strName.IsEmpty();
 }
 
 } // namespace
+
+BOOL FindEntry(CFileFind &finder, const CString &strPath)
+{
+    if (!finder.FindFile(strPath, 0))
+        return FALSE;
+    finder.FindNextFile();
+    return TRUE;
+}
 
 BOOL IsLink(const CFileFind &finder)
 {
@@ -56,9 +55,8 @@ BOOL LeadsThroughLink(const CString &strPath)
         int nNext = strFolders.Mid(p).Find('\\');
         int nEnd = nNext < 0 ? nLength : p + nNext;
         CFileFind finder;
-        if (!finder.FindFile(strFolders.Left(nEnd), 0))
+        if (!FindEntry(finder, strFolders.Left(nEnd)))
             return FALSE; /* nothing there, so nothing below it either */
-        finder.FindNextFile();
         if (IsLink(finder))
             return TRUE;
         p = nEnd + 1;
@@ -143,7 +141,7 @@ BOOL GetLongPath(const CString &strPath, CString &strLong)
 {
     if (HasWildcard(strPath))
         return FALSE;
-    PFNGETLONGPATHNAMEA pfnGetLongPathName = BoundGetLongPathName();
+    PFNGETLONGPATHNAMEA pfnGetLongPathName = KernelFunction<PFNGETLONGPATHNAMEA>("GetLongPathNameA");
     if (pfnGetLongPathName != NULL) {
         char szLong[kPathBufferSize];
         DWORD n = pfnGetLongPathName(strPath, szLong, sizeof szLong);

@@ -27,6 +27,11 @@ BOOL GetLongPath(const CString &strPath, CString &strLong);
  * (Windows 95, NT 4.0) get. */
 BOOL GetLongPathFromListings(const CString &strPath, CString &strLong);
 
+/* Lists the one entry that strPath (no wildcards) names and makes it the
+ * current entry of finder; FALSE, with the system's error, when there is
+ * none. */
+BOOL FindEntry(CFileFind &finder, const CString &strPath);
+
 /* TRUE when the current entry of finder is a link: a symbolic link, a
  * junction or any other reparse point that stands for another name. Other
  * reparse points (cloud placeholders, deduplicated files) are the user's

@@ -30,9 +30,8 @@ BOOL RemoveLink(LPCSTR pszName, BOOL bIsFolder)
 BOOL IsLinkEntry(const CString &strName, BOOL &bFolder)
 {
     CFileFind self;
-    if (!self.FindFile(strName, 0))
+    if (!FindEntry(self, strName))
         return FALSE;
-    self.FindNextFile();
     bFolder = self.IsDirectory();
     return IsLink(self);
 }

@@ -4,6 +4,8 @@
  * protected as well as an administrator. */
 #include "SystemFolders.h"
 
+#include "LateBound.h"
+
 namespace {
 
 const DWORD kTextSize = 1024;
@@ -116,17 +118,6 @@ void AddFolder(CStringArray &astrFolders, UINT(WINAPI *pfnGet)(LPSTR, UINT))
         astrFolders.Add(CString(szFolder, (int)n));
 }
 
-/* The folder where a 64-bit system keeps its 32-bit system files; the call
- * exists only where there is such a folder. */
-PFNGETFOLDERA BoundGetSystemWow64Directory()
-{
-    HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-    if (hKernel == NULL)
-        return NULL;
-    return reinterpret_cast<PFNGETFOLDERA>(
-        reinterpret_cast<void (*)(void)>(GetProcAddress(hKernel, "GetSystemWow64DirectoryA")));
-}
-
 void AddProgramFolders(CStringArray &astrFolders, REGSAM samView)
 {
     CReadKey key(HKEY_LOCAL_MACHINE, kCurrentVersion, samView);
@@ -180,7 +171,8 @@ void GetSystemNamedFolders(CStringArray &astrFolders)
 {
     AddFolder(astrFolders, GetWindowsDirectoryA);
     AddFolder(astrFolders, GetSystemDirectoryA);
-    AddFolder(astrFolders, BoundGetSystemWow64Directory());
+    /* where a 64-bit system keeps its 32-bit system files */
+    AddFolder(astrFolders, KernelFunction<PFNGETFOLDERA>("GetSystemWow64DirectoryA"));
     /* A 32-bit program on 64-bit Windows reads the 32-bit view; the native
      * view is asked for too. Systems without views ignore the request or
      * refuse it, and then the first reading stands alone. */

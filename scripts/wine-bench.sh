@@ -10,10 +10,5 @@ if [ $# -ne 1 ] || [ ! -f "$1/bench/remove_folder_wine_bench.exe" ]; then
     exit 2
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/wine-lib.sh"
-build=$(cd "$1" && pwd)
-export WINEPREFIX=$build/wineprefix
-trap lz_wine_cleanup EXIT
-
-lz_start_xvfb "$build/xvfb.log"
-lz_prepare_prefix
+lz_build_session "$1"
 lz_wine "$build/bench/remove_folder_wine_bench.exe"

@@ -91,3 +91,14 @@ lz_prepare_prefix() {
     "$lz_wineserver" -w
     touch "$WINEPREFIX/.lz-prepared"
 }
+
+# lz_build_session BUILD_DIR: the build's own prefix (BUILD_DIR/wineprefix,
+# made on first use) on an X display of our own, both stopped when the
+# calling script ends. Sets build to the build folder's full path.
+lz_build_session() {
+    build=$(cd "$1" && pwd)
+    export WINEPREFIX=$build/wineprefix
+    trap lz_wine_cleanup EXIT
+    lz_start_xvfb "$build/xvfb.log"
+    lz_prepare_prefix
+}

@@ -11,12 +11,7 @@ if [ $# -ne 1 ] || [ ! -d "$1" ]; then
     exit 2
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/wine-lib.sh"
-build=$(cd "$1" && pwd)
-export WINEPREFIX=$build/wineprefix
-trap lz_wine_cleanup EXIT
-
-lz_start_xvfb "$build/xvfb.log"
-lz_prepare_prefix
+lz_build_session "$1"
 
 status=0
 ctest --test-dir "$build" --output-on-failure || status=$?

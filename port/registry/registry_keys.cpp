@@ -62,6 +62,20 @@ KeyPtr Existing(const Start &start)
     return Descend(start, reached) == start.names.size() ? reached : nullptr;
 }
 
+/* The existing key that lpSubKey names below hKey, and the rights that
+ * `sam` is granted on it. */
+LONG FindExisting(HKEY hKey, LPCSTR lpSubKey, const Session &session, REGSAM sam, KeyPtr &key, REGSAM &granted)
+{
+    Start start;
+    LONG rc = FindStart(hKey, lpSubKey, session, start);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    key = Existing(start);
+    if (!key)
+        return ERROR_FILE_NOT_FOUND;
+    return GrantAccess(session.TheHive(), PathNames(*key), sam, granted);
+}
+
 } // namespace
 
 extern "C" {
@@ -82,14 +96,9 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM sa
     }
     *phkResult = nullptr;
     Session session(hKey, Session::kRead);
-    Start start;
-    if ((rc = FindStart(hKey, lpSubKey, session, start)) != ERROR_SUCCESS)
-        return rc;
-    KeyPtr key = Existing(start);
-    if (!key)
-        return ERROR_FILE_NOT_FOUND;
+    KeyPtr key;
     REGSAM granted;
-    if ((rc = GrantAccess(session.TheHive(), PathNames(*key), samDesired, granted)) != ERROR_SUCCESS)
+    if ((rc = FindExisting(hKey, lpSubKey, session, samDesired, key, granted)) != ERROR_SUCCESS)
         return rc;
     *phkResult = AddHandle(session.TheHive(), key, granted);
     return ERROR_SUCCESS;
@@ -186,14 +195,9 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
     if (rc != ERROR_SUCCESS)
         return rc;
     Session session(hKey, Session::kWrite);
-    Start start;
-    if ((rc = FindStart(hKey, lpSubKey, session, start)) != ERROR_SUCCESS)
-        return rc;
-    KeyPtr key = Existing(start);
-    if (!key)
-        return ERROR_FILE_NOT_FOUND;
+    KeyPtr key;
     REGSAM granted;
-    if ((rc = GrantAccess(session.TheHive(), PathNames(*key), DELETE, granted)) != ERROR_SUCCESS)
+    if ((rc = FindExisting(hKey, lpSubKey, session, DELETE, key, granted)) != ERROR_SUCCESS)
         return rc;
     KeyPtr parent = key->parent.lock();
     bool isRoot = !parent;
