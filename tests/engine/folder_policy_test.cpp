@@ -226,11 +226,8 @@ TEST(FolderPolicyTest, RefusesPathsThroughLinks)
         std::string path;
         BOOL removable;
     } cases[] = {
-        {s / "Link\\Inner", FALSE},
-        {s / "Link\\Inner\\Missing", FALSE},
-        {s / "Link", TRUE},
-        {s / "Target\\Inner", TRUE},
-        {s / "Missing\\Inner", TRUE},
+        {s / "Link\\Inner", FALSE},  {s / "Link\\Inner\\Missing", FALSE}, {s / "Link", TRUE},
+        {s / "Target\\Inner", TRUE}, {s / "Missing\\Inner", TRUE},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.removable, IsRemovableFolder(c.path.c_str())) << c.path;
