@@ -1,7 +1,8 @@
 /* wm_focus_test.cpp - the keyboard focus and activation: the messages a
  * focus change sends, windows that cannot take the focus, the active
- * window and the pop-up last active over an owner, and what enabling,
- * hiding and destroying do to them. */
+ * window and the pop-up last active over an owner, which window takes the
+ * activation when the active one goes, and what enabling, hiding and
+ * destroying do to them. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -118,6 +119,70 @@ TEST_F(FocusTest, ActivationTellsBothWindowsAndFocusesTheNewOne)
     EXPECT_EQ(other, SetActiveWindow(m_first)) << "a child cannot be made active";
     EXPECT_EQ(other, GetActiveWindow());
     DestroyWindow(other);
+}
+
+/* A top-level window of an activation case: made in order, each one above
+ * the ones before it. */
+struct Made {
+    int owner; /* index of an earlier window, or -1 */
+    enum State { Shown, Hidden, Disabled, Minimised } state;
+};
+
+struct HandOnCase {
+    const char *name;
+    std::vector<Made> windows;
+    int leaving;  /* the active window, which is hidden or destroyed */
+    bool destroy; /* destroyed rather than hidden */
+    int next;     /* the window active afterwards, -1 for none */
+};
+
+TEST_F(FocusTest, WhenTheActiveWindowGoesItsOwnerOrTheTopmostWindowThatCanTakeItIsActivated)
+{
+    const Made shown = {-1, Made::Shown};
+    const HandOnCase cases[] = {
+        {"the window below", {shown, shown}, 1, false, 0},
+        {"the window below, on destruction", {shown, shown}, 1, true, 0},
+        {"the topmost of those below", {shown, shown, shown}, 2, false, 1},
+        {"a window not on top hands on to the topmost", {shown, shown, shown}, 0, false, 2},
+        {"the owner before the window above it", {shown, shown, {0, Made::Shown}}, 2, false, 0},
+        {"the owner, on destruction", {shown, shown, {0, Made::Shown}}, 2, true, 0},
+        {"the nearest owner", {shown, {0, Made::Shown}, {1, Made::Shown}}, 2, false, 1},
+        {"a minimised owner", {{-1, Made::Minimised}, shown, {0, Made::Shown}}, 2, false, 0},
+        {"a disabled owner is passed over", {{-1, Made::Disabled}, shown, {0, Made::Shown}}, 2, false, 1},
+        {"a hidden owner is passed over", {{-1, Made::Hidden}, shown, {0, Made::Shown}}, 2, false, 1},
+        {"the leaving window's own pop-ups are passed over", {shown, shown, {1, Made::Shown}}, 1, false, 0},
+        {"a minimised window below", {{-1, Made::Minimised}, shown}, 1, false, 0},
+        {"a pop-up whose owner is hidden", {{-1, Made::Hidden}, {0, Made::Shown}, shown}, 2, false, 1},
+        {"disabled and hidden windows: none", {{-1, Made::Disabled}, {-1, Made::Hidden}, shown}, 2, false, -1},
+        {"alone: none", {shown}, 0, false, -1},
+    };
+    DestroyWindow(m_top);
+    for (const HandOnCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<HWND> made;
+        for (const Made &m : c.windows)
+            made.push_back(Recorder::Create(WS_POPUP | WS_VISIBLE, m.owner >= 0 ? made[m.owner] : NULL));
+        HWND leaving = made[c.leaving];
+        for (size_t i = 0; i < made.size(); i++) {
+            if (c.windows[i].state == Made::Hidden)
+                ShowWindow(made[i], SW_HIDE);
+            else if (c.windows[i].state == Made::Disabled)
+                EnableWindow(made[i], FALSE);
+            else if (c.windows[i].state == Made::Minimised)
+                ShowWindow(made[i], SW_SHOWMINNOACTIVE);
+        }
+        SetActiveWindow(leaving);
+        ASSERT_EQ(leaving, GetActiveWindow());
+        if (c.destroy)
+            DestroyWindow(leaving);
+        else
+            ShowWindow(leaving, SW_HIDE);
+        HWND expected = c.next >= 0 ? made[c.next] : NULL;
+        EXPECT_EQ(expected, GetActiveWindow());
+        EXPECT_EQ(expected, GetFocus()) << "the focus goes with the activation";
+        for (HWND hwnd : made)
+            DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(FocusTest, LastActivePopupIsTheOwnedWindowActivatedLast)
