@@ -121,16 +121,12 @@ TEST_F(FocusTest, ActivationTellsBothWindowsAndFocusesTheNewOne)
     DestroyWindow(other);
 }
 
-/* A top-level window of an activation case: made in order, each one above
- * the ones before it. */
-struct Made {
-    int owner; /* index of an earlier window, or -1 */
-    enum State { Shown, Hidden, Disabled, Minimised } state;
-};
-
 struct HandOnCase {
     const char *name;
-    std::vector<Made> windows;
+    /* top-level windows, made in order, each above those before it: an
+     * earlier one's index if it has that owner, then s(hown), h(idden),
+     * d(isabled) or m(inimised) */
+    std::vector<const char *> windows;
     int leaving;  /* the active window, which is hidden or destroyed */
     bool destroy; /* destroyed rather than hidden */
     int next;     /* the window active afterwards, -1 for none */
@@ -138,38 +134,32 @@ struct HandOnCase {
 
 TEST_F(FocusTest, WhenTheActiveWindowGoesItsOwnerOrTheTopmostWindowThatCanTakeItIsActivated)
 {
-    const Made shown = {-1, Made::Shown};
     const HandOnCase cases[] = {
-        {"the window below", {shown, shown}, 1, false, 0},
-        {"the window below, on destruction", {shown, shown}, 1, true, 0},
-        {"the topmost of those below", {shown, shown, shown}, 2, false, 1},
-        {"a window not on top hands on to the topmost", {shown, shown, shown}, 0, false, 2},
-        {"the owner before the window above it", {shown, shown, {0, Made::Shown}}, 2, false, 0},
-        {"the owner, on destruction", {shown, shown, {0, Made::Shown}}, 2, true, 0},
-        {"the nearest owner", {shown, {0, Made::Shown}, {1, Made::Shown}}, 2, false, 1},
-        {"a minimised owner", {{-1, Made::Minimised}, shown, {0, Made::Shown}}, 2, false, 0},
-        {"a disabled owner is passed over", {{-1, Made::Disabled}, shown, {0, Made::Shown}}, 2, false, 1},
-        {"a hidden owner is passed over", {{-1, Made::Hidden}, shown, {0, Made::Shown}}, 2, false, 1},
-        {"the leaving window's own pop-ups are passed over", {shown, shown, {1, Made::Shown}}, 1, false, 0},
-        {"a minimised window below", {{-1, Made::Minimised}, shown}, 1, false, 0},
-        {"a pop-up whose owner is hidden", {{-1, Made::Hidden}, {0, Made::Shown}, shown}, 2, false, 1},
-        {"disabled and hidden windows: none", {{-1, Made::Disabled}, {-1, Made::Hidden}, shown}, 2, false, -1},
-        {"alone: none", {shown}, 0, false, -1},
+        {"the topmost of those below", {"s", "s", "s"}, 2, false, 1},
+        {"a window not on top hands on to the topmost", {"s", "s", "s"}, 0, false, 2},
+        {"the owner before the window above it", {"s", "s", "0s"}, 2, false, 0},
+        {"the owner, on destruction", {"s", "s", "0s"}, 2, true, 0},
+        {"the nearest owner", {"s", "0s", "1s"}, 2, false, 1},
+        {"a minimised owner", {"m", "s", "0s"}, 2, false, 0},
+        {"a disabled owner is passed over", {"d", "s", "0s"}, 2, false, 1},
+        {"a hidden owner is passed over", {"h", "s", "0s"}, 2, false, 1},
+        {"the leaving window's own pop-ups are passed over", {"s", "s", "1s"}, 1, false, 0},
+        {"a pop-up whose owner is hidden", {"h", "0s", "s"}, 2, false, 1},
+        {"disabled and hidden windows: none", {"d", "h", "s"}, 2, false, -1},
+        {"alone: none", {"s"}, 0, false, -1},
     };
     DestroyWindow(m_top);
     for (const HandOnCase &c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<HWND> made;
-        for (const Made &m : c.windows)
-            made.push_back(Recorder::Create(WS_POPUP | WS_VISIBLE, m.owner >= 0 ? made[m.owner] : NULL));
+        for (const char *w : c.windows)
+            made.push_back(Recorder::Create(WS_POPUP | WS_VISIBLE, w[1] ? made[w[0] - '0'] : NULL));
         HWND leaving = made[c.leaving];
         for (size_t i = 0; i < made.size(); i++) {
-            if (c.windows[i].state == Made::Hidden)
-                ShowWindow(made[i], SW_HIDE);
-            else if (c.windows[i].state == Made::Disabled)
-                EnableWindow(made[i], FALSE);
-            else if (c.windows[i].state == Made::Minimised)
-                ShowWindow(made[i], SW_SHOWMINNOACTIVE);
+            char state = c.windows[i][c.windows[i][1] ? 1 : 0];
+            EnableWindow(made[i], state != 'd');
+            if (state == 'h' || state == 'm')
+                ShowWindow(made[i], state == 'h' ? SW_HIDE : SW_SHOWMINNOACTIVE);
         }
         SetActiveWindow(leaving);
         ASSERT_EQ(leaving, GetActiveWindow());

@@ -1,7 +1,7 @@
 /* wm_window_test.cpp - windows as objects: classes, creation and
- * destruction with their messages, the styles each kind of window is made
- * with, handles that stay invalid, window values (GetWindowLongPtrA) and
- * subclassing, texts, the window tree and FindWindowA. */
+ * destruction with their messages, handles that stay invalid, window
+ * values (GetWindowLongPtrA) and subclassing, texts, the window tree and
+ * FindWindowA. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -92,43 +92,6 @@ TEST_F(WindowTest, CreationAndDestructionSendTheirMessagesInOrder)
     const std::vector<std::pair<HWND, UINT>> expected = {
         {parent, WM_DESTROY}, {child, WM_DESTROY}, {child, WM_NCDESTROY}, {parent, WM_NCDESTROY}};
     EXPECT_EQ(expected, order);
-}
-
-struct StyleCase {
-    const char *name;
-    DWORD style, exStyle;
-    DWORD kept; /* the style the window has */
-};
-
-/* Windows also derives WS_EX_WINDOWEDGE from the frame styles; nothing
- * looks at it, and it is left out of the comparison. */
-TEST_F(WindowTest, WindowsKeepTheirStylesWithWhatTheirKindImplies)
-{
-    const StyleCase cases[] = {
-        {"child", WS_CHILD | WS_TABSTOP | WS_BORDER, 0, WS_CHILD | WS_TABSTOP | WS_BORDER},
-        {"pop-up: clips its siblings", WS_POPUP, WS_EX_CLIENTEDGE, WS_POPUP | WS_CLIPSIBLINGS},
-        {"dialog-like", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS},
-        {"overlapped: a caption too", WS_OVERLAPPED, 0, WS_CAPTION | WS_CLIPSIBLINGS},
-        {"overlapped with a sizing frame", WS_OVERLAPPEDWINDOW, 0, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS},
-    };
-    HWND parent = Recorder::Create(WS_POPUP);
-    for (const StyleCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        bool child = (c.style & WS_CHILD) != 0;
-        HWND hwnd =
-            CreateWindowExA(c.exStyle, Recorder::ClassName(), "", c.style, 0, 0, 200, 100, child ? parent : NULL,
-                            child ? reinterpret_cast<HMENU>(1) : NULL, GetModuleHandleA(NULL), NULL);
-        EXPECT_EQ(static_cast<LONG>(c.kept), GetWindowLongA(hwnd, GWL_STYLE));
-        EXPECT_EQ(static_cast<LONG>(c.exStyle), GetWindowLongA(hwnd, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE);
-        RECT client = {}, expected = {0, 0, 200, 100};
-        GetClientRect(hwnd, &client);
-        AdjustWindowRectEx(&expected, c.kept, FALSE, c.exStyle);
-        EXPECT_EQ(200 * 2 - (expected.right - expected.left), client.right) << "the frame follows the style kept";
-        EXPECT_EQ(100 * 2 - (expected.bottom - expected.top), client.bottom);
-        DestroyWindow(hwnd);
-    }
-    DestroyWindow(parent);
 }
 
 TEST_F(WindowTest, CallsOnADestroyedWindowFailWithAnInvalidHandle)
