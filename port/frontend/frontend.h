@@ -57,6 +57,11 @@ std::vector<std::string> StaticLines(const WindowView &control);
  * "&A" as "A", "&&" as one "&", a lone "&" at the end left out. */
 std::string WithoutAccessMarks(std::string_view text);
 
+/* The size of the screen a front end shows, in pixels (1024 by 768 until
+ * one says otherwise). The work area is the screen less the taskbar. On a
+ * change every top-level window gets WM_DISPLAYCHANGE. */
+void SetScreenSize(int width, int height);
+
 /* An open system menu, when one is shown: its items' texts and ids. */
 struct MenuView {
     HWND owner = nullptr;

@@ -312,4 +312,6 @@ std::u32string IconMarker(const SystemIcons &icons, HICON icon)
 
 RenderInfo Render(const Scene &scene, Grid &grid) { return Painter(scene, grid).Run(); }
 
+SIZE ScreenOfGrid(int cols, int rows) { return SIZE{std::max(cols - 1, 0) * kCellPixelsX, rows * kCellPixelsY}; }
+
 } // namespace lzport

@@ -19,6 +19,12 @@ namespace lzport {
 const int kCellPixelsX = kTextCharWidth;
 const int kCellPixelsY = kTextLineHeight;
 
+/* The screen, in pixels, of a grid of cols x rows cells: the largest on
+ * which a window with a dialog frame shows whole. A window's frame takes a
+ * cell on each side where the window system gives it 3 pixels, so the
+ * screen is a cell narrower than the grid. */
+SIZE ScreenOfGrid(int cols, int rows);
+
 /* The system's icons, by which a static icon control is told apart from the
  * program's own icon. */
 struct SystemIcons {

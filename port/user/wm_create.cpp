@@ -46,8 +46,9 @@ RECT InitialRect(DWORD style, int x, int y, int cx, int cy)
         y = 0;
     }
     if (cx == CW_USEDEFAULT) {
-        cx = overlapped ? kScreenWidth * 3 / 4 : 0;
-        cy = overlapped ? kScreenHeight * 3 / 4 : 0;
+        SIZE screen = ScreenSize();
+        cx = overlapped ? screen.cx * 3 / 4 : 0;
+        cy = overlapped ? screen.cy * 3 / 4 : 0;
     }
     if (cx < 0)
         cx = 0;

@@ -1,7 +1,6 @@
 /* wm_geometry.cpp - where windows are: frames around client areas, window
  * and client rectangles, moving and sizing, and mapping points between
- * windows. Coordinates are pixels on a screen of kScreenWidth by
- * kScreenHeight. */
+ * windows. Coordinates are pixels on a screen of ScreenSize(). */
 #include <algorithm>
 
 #include "wm_core.h"
@@ -138,7 +137,11 @@ void MoveAndSize(HWND hWnd, const RECT &rect)
     WindowsChanged();
 }
 
-RECT WorkArea() { return RECT{0, 0, kScreenWidth, kScreenHeight - kTaskbarHeight}; }
+RECT WorkArea()
+{
+    SIZE screen = ScreenSize();
+    return RECT{0, 0, screen.cx, std::max<LONG>(screen.cy - kTaskbarHeight, 0)};
+}
 
 } // namespace lzport
 
