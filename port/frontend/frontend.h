@@ -59,7 +59,8 @@ std::string WithoutAccessMarks(std::string_view text);
 
 /* The size of the screen a front end shows, in pixels (1024 by 768 until
  * one says otherwise). The work area is the screen less the taskbar. On a
- * change every top-level window gets WM_DISPLAYCHANGE. */
+ * change every top-level window gets WM_DISPLAYCHANGE; message boxes lay
+ * themselves out again to fit. */
 void SetScreenSize(int width, int height);
 
 /* An open system menu, when one is shown: its items' texts and ids. */

@@ -219,7 +219,8 @@ CellRect Painter::DrawStatic(const WindowView &control, const CellRect &r, const
     /* lines end at the rectangle, but punctuation may hang past its edge */
     CellRect inside = Intersect(CellRect{clip.left, r.top, clip.right, r.bottom}, clip);
     if (type == SS_ICON) {
-        m_grid.Put(r.left, r.top, IconMarker(m_scene.icons, control.icon), attr, clip);
+        /* on the icon's middle row, level with a text centred beside it */
+        m_grid.Put(r.left, r.top + r.Height() / 2, IconMarker(m_scene.icons, control.icon), attr, clip);
         return r;
     }
     if (type != SS_LEFT && type != SS_CENTER && type != kStaticRight && type != kStaticSimple &&
