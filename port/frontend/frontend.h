@@ -8,6 +8,7 @@
 #define LZPORT_FRONTEND_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "windows.h"
@@ -36,6 +37,31 @@ struct WindowView {
  * children of one window in z-order (template order for dialogs). */
 std::vector<WindowView> TopLevelViews();
 std::vector<WindowView> ChildViews(HWND parent);
+
+/* How the window system measures text in the dialog font: a single-byte
+ * (half-width) character is kTextCharWidth pixels wide, a double-byte one
+ * twice that, and a line is kTextLineHeight pixels high. */
+const int kTextCharWidth = 6;
+const int kTextLineHeight = 13;
+
+/* The lines in which a static control shows its text (code page 932), as
+ * wide as its rectangle: broken at the text's line breaks and, unless its
+ * style keeps to one line, where the next character would pass the
+ * width: at the space before a Latin word, otherwise between any two
+ * characters. Closing punctuation never starts a line: it stays at the
+ * end of the line before, past the width if need be. Access-key
+ * ampersands are taken out unless the style has SS_NOPREFIX. */
+std::vector<std::string> StaticLines(const WindowView &control);
+
+/* A window text as shown, without the ampersands that mark access keys:
+ * "&A" as "A", "&&" as one "&", a lone "&" at the end left out. */
+std::string WithoutAccessMarks(std::string_view text);
+
+/* The size of the screen a front end shows, in pixels (1024 by 768 until
+ * one says otherwise). The work area is the screen less the taskbar. On a
+ * change every top-level window gets WM_DISPLAYCHANGE; message boxes lay
+ * themselves out again to fit. */
+void SetScreenSize(int width, int height);
 
 /* An open system menu, when one is shown: its items' texts and ids. */
 struct MenuView {

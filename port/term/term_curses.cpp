@@ -2,7 +2,8 @@
  * curses and turns the keys typed into key presses for the window system.
  * The screen is drawn afresh each time the window system waits for input,
  * which it does after every change it makes; drawing on each Invalidate
- * instead would look at windows that are half made. */
+ * instead would look at windows that are half made. The window system's
+ * screen follows the terminal's size. */
 #ifndef NCURSES_WIDECHAR
 #define NCURSES_WIDECHAR 1
 #endif
@@ -31,6 +32,7 @@ public:
         keypad(stdscr, TRUE);
         set_escdelay(kEscapeDelay);
         curs_set(0);
+        TellScreenSize();
     }
 
     ~TerminalFrontEnd() override
@@ -109,6 +111,7 @@ private:
             key.vk = VK_RETURN;
             return 1;
         case KEY_RESIZE:
+            TellScreenSize();
             Draw();
             return 0;
         default:
@@ -137,6 +140,13 @@ private:
             ungetch(static_cast<int>(next));
         KeyFromChar(0x1B, key);
         return 1;
+    }
+
+    /* The window system lays its windows out for the terminal's size. */
+    static void TellScreenSize()
+    {
+        SIZE screen = ScreenOfGrid(COLS, LINES);
+        SetScreenSize(screen.cx, screen.cy);
     }
 
     void Draw()

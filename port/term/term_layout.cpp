@@ -166,7 +166,7 @@ void Painter::DrawWindow(const Placed &window)
         CellRect shown = DrawControl(*it, ControlRect(window, *it), window.client, attr);
         if (it->focused && view.active) {
             m_grid.Mark(Intersect(shown, window.client), kAttrReverse);
-            m_info.focus = EncodeUtf8(StripAccessMarks(DecodeCp932(it->text)));
+            m_info.focus = EncodeUtf8(DecodeCp932(WithoutAccessMarks(it->text)));
         }
     }
 }
@@ -180,7 +180,7 @@ CellRect Painter::DrawControl(const WindowView &control, const CellRect &r, cons
 
 CellRect Painter::DrawButton(const WindowView &control, const CellRect &r, const CellRect &clip, unsigned attr)
 {
-    std::u32string text = StripAccessMarks(DecodeCp932(control.text));
+    std::u32string text = DecodeCp932(WithoutAccessMarks(control.text));
     DWORD type = control.style & kButtonTypeMask;
     int row = r.top + (r.Height() - 1) / 2;
     std::u32string label;
@@ -219,21 +219,19 @@ CellRect Painter::DrawStatic(const WindowView &control, const CellRect &r, const
     /* lines end at the rectangle, but punctuation may hang past its edge */
     CellRect inside = Intersect(CellRect{clip.left, r.top, clip.right, r.bottom}, clip);
     if (type == SS_ICON) {
-        m_grid.Put(r.left, r.top, IconMarker(m_scene.icons, control.icon), attr, clip);
+        /* on the icon's middle row, level with a text centred beside it */
+        m_grid.Put(r.left, r.top + r.Height() / 2, IconMarker(m_scene.icons, control.icon), attr, clip);
         return r;
     }
     if (type != SS_LEFT && type != SS_CENTER && type != kStaticRight && type != kStaticSimple &&
         type != kStaticLeftNoWrap && strcasecmp(control.className.c_str(), "Static") == 0)
         return r; /* frames and rectangles: nothing to show */
-    std::u32string text = DecodeCp932(control.text);
-    if (!(control.style & SS_NOPREFIX))
-        text = StripAccessMarks(text);
-    bool wrap = type != kStaticSimple && type != kStaticLeftNoWrap;
-    std::vector<std::u32string> lines = WrapText(text, wrap ? r.Width() : 1 << 20);
+    std::vector<std::string> lines = StaticLines(control);
     for (size_t i = 0; i < lines.size() && r.top + static_cast<int>(i) < r.bottom; i++) {
-        int spare = r.Width() - CellWidth(lines[i]);
+        std::u32string line = DecodeCp932(lines[i]);
+        int spare = r.Width() - CellWidth(line);
         int col = r.left + (type == SS_CENTER ? spare / 2 : type == kStaticRight ? spare : 0);
-        m_grid.Put(col, r.top + static_cast<int>(i), lines[i], attr, inside);
+        m_grid.Put(col, r.top + static_cast<int>(i), line, attr, inside);
     }
     return r;
 }
@@ -244,7 +242,7 @@ void Painter::DrawMenu(const Placed &window)
     std::vector<std::u32string> left, right;
     int width = 0;
     for (const std::string &item : menu.items) {
-        std::u32string text = StripAccessMarks(DecodeCp932(item));
+        std::u32string text = DecodeCp932(WithoutAccessMarks(item));
         size_t tab = text.find(U'\t');
         left.push_back(text.substr(0, tab));
         right.push_back(tab == std::u32string::npos ? std::u32string() : text.substr(tab + 1));
@@ -314,5 +312,7 @@ std::u32string IconMarker(const SystemIcons &icons, HICON icon)
 }
 
 RenderInfo Render(const Scene &scene, Grid &grid) { return Painter(scene, grid).Run(); }
+
+SIZE ScreenOfGrid(int cols, int rows) { return SIZE{std::max(cols - 1, 0) * kCellPixelsX, rows * kCellPixelsY}; }
 
 } // namespace lzport

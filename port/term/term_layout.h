@@ -13,12 +13,17 @@
 
 namespace lzport {
 
-/* Pixels per cell: a half-width character's width and a line's height in
- * the dialog font at 9 points, as the window system measures text (a
- * double-byte character is two half-widths wide), so that text fits its
- * cells as it fits its controls. */
-const int kCellPixelsX = 6;
-const int kCellPixelsY = 13;
+/* Pixels per cell: a half-width character's width and a line's height as
+ * the window system measures text (a double-byte character is two
+ * half-widths wide), so that text fits its cells as it fits its controls. */
+const int kCellPixelsX = kTextCharWidth;
+const int kCellPixelsY = kTextLineHeight;
+
+/* The screen, in pixels, of a grid of cols x rows cells: the largest on
+ * which a window with a dialog frame shows whole. A window's frame takes a
+ * cell on each side where the window system gives it 3 pixels, so the
+ * screen is a cell narrower than the grid. */
+SIZE ScreenOfGrid(int cols, int rows);
 
 /* The system's icons, by which a static icon control is told apart from the
  * program's own icon. */

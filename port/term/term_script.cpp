@@ -1,6 +1,7 @@
 /* term_script.cpp - the scripted front end: before each key it prints the
  * screen as plain text, then reads the key from its input; at the end of
- * the input it tells the window system that no more keys will come. */
+ * the input it tells the window system that no more keys will come. The
+ * window system's screen is the printed screen's size. */
 #include <errno.h>
 #include <poll.h>
 #include <unistd.h>
@@ -22,6 +23,8 @@ public:
         : m_in(in), m_out(out), m_cols(cols), m_rows(rows), m_keys([this] { return NextByte(); })
     {
         UseUtf8Locale();
+        SIZE screen = ScreenOfGrid(cols, rows);
+        SetScreenSize(screen.cx, screen.cy);
     }
 
     bool WaitForInput() override

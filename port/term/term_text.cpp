@@ -1,5 +1,4 @@
-/* term_text.cpp - decoding, measuring and wrapping window texts for the
- * terminal. */
+/* term_text.cpp - decoding and measuring window texts for the terminal. */
 #include "term_text.h"
 
 #include <langinfo.h>
@@ -31,55 +30,6 @@ void AppendUtf8(std::string_view utf8, std::u32string &out)
         out.push_back(ch);
         i += extra + 1;
     }
-}
-
-bool IsWordChar(char32_t ch) { return ch > 0x20 && ch < 0x7F; }
-
-/* Punctuation that Japanese text never starts a line with: it stays at the
- * end of the line before, past the width if need be. */
-bool HangsAtLineEnd(char32_t ch)
-{
-    static const std::u32string_view kHanging =
-        U"、。，．・：；？！」』）〕］｝〉》ー々ゝゞァィゥェォッャュョヮヵヶぁぃぅぇぉっゃゅょゎ｡､｣ｧｨｩｪｫｬｭｮｯｰﾞﾟ";
-    return kHanging.find(ch) != std::u32string_view::npos;
-}
-
-void WrapParagraph(std::u32string_view text, int width, std::vector<std::u32string> &lines)
-{
-    std::u32string line;
-    int cells = 0;
-    for (size_t i = 0; i < text.size(); i++) {
-        char32_t ch = text[i];
-        int w = CellWidth(ch);
-        if (cells + w <= width || line.empty() || (HangsAtLineEnd(ch) && cells <= width)) {
-            line.push_back(ch);
-            cells += w;
-            continue;
-        }
-        if (ch == U' ') {
-            /* the break swallows the space it happens at */
-            lines.push_back(line);
-            line.clear();
-            cells = 0;
-            continue;
-        }
-        std::u32string carried;
-        size_t space = line.find_last_of(U' ');
-        if (IsWordChar(ch) && space != std::u32string::npos && space > 0) {
-            bool wholeWord = true;
-            for (size_t k = space + 1; k < line.size(); k++)
-                wholeWord = wholeWord && IsWordChar(line[k]);
-            if (wholeWord) {
-                carried = line.substr(space + 1);
-                line.erase(space);
-            }
-        }
-        lines.push_back(line);
-        line = carried;
-        line.push_back(ch);
-        cells = CellWidth(line);
-    }
-    lines.push_back(line);
 }
 
 } // namespace
@@ -124,38 +74,6 @@ int CellWidth(std::u32string_view text)
     for (char32_t ch : text)
         cells += CellWidth(ch);
     return cells;
-}
-
-std::u32string StripAccessMarks(std::u32string_view text)
-{
-    std::u32string out;
-    for (size_t i = 0; i < text.size(); i++) {
-        if (text[i] == U'&' && i + 1 < text.size())
-            i++;
-        else if (text[i] == U'&')
-            continue;
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
-std::vector<std::u32string> WrapText(std::u32string_view text, int width)
-{
-    std::vector<std::u32string> lines;
-    if (width < 1)
-        width = 1;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find(U'\n', start);
-        std::u32string_view paragraph = text.substr(start, end == std::u32string_view::npos ? end : end - start);
-        if (!paragraph.empty() && paragraph.back() == U'\r')
-            paragraph.remove_suffix(1);
-        WrapParagraph(paragraph, width, lines);
-        if (end == std::u32string_view::npos)
-            break;
-        start = end + 1;
-    }
-    return lines;
 }
 
 std::string EncodeUtf8(std::u32string_view text)

@@ -1,12 +1,11 @@
 /* term_text.h - window texts (code page 932) as the terminal shows them:
- * characters with their cell widths, access-key ampersands taken out, and
- * wrapping into a rectangle of cells. */
+ * characters with their cell widths. Access marks and where a static's
+ * text breaks into lines are the window system's (frontend.h). */
 #ifndef LZPORT_TERM_TEXT_H
 #define LZPORT_TERM_TEXT_H
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace lzport {
 
@@ -23,16 +22,6 @@ std::u32string DecodeCp932(std::string_view text);
  * for combining marks and controls, 1 otherwise. */
 int CellWidth(char32_t ch);
 int CellWidth(std::u32string_view text);
-
-/* Takes out the ampersands that mark access keys: "&A" shows as "A", "&&"
- * as one "&". */
-std::u32string StripAccessMarks(std::u32string_view text);
-
-/* Breaks text into lines of at most `width` cells: at line breaks in the
- * text ("\n", "\r\n"), before a word that would not fit when the line has
- * a space to break at, and otherwise between any two characters; closing
- * punctuation and small kana hang past the width rather than start a line. */
-std::vector<std::u32string> WrapText(std::u32string_view text, int width);
 
 /* UTF-8 form of Unicode characters, for the terminal and for plain text. */
 std::string EncodeUtf8(std::u32string_view text);

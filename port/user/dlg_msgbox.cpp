@@ -1,18 +1,19 @@
-/* dlg_msgbox.cpp - MessageBoxA as a modal dialog of the dialog class made
- * from a template in memory: an icon static (id 0x0440) with the system
- * icon the type names, the buttons of the type in their usual order with
- * the texts of a Japanese system, and the text in a static with id 0xFFFF.
- * The box is centred in the work area; its owner is disabled while it runs;
- * the default button (MB_DEFBUTTON1 to 3) has the focus. Esc gives IDCANCEL
- * where there is a Cancel button; an MB_OK box gives IDOK, as Windows
- * does (Wine gives IDCANCEL); others ignore it. */
+/* dlg_msgbox.cpp - MessageBoxA: a modal dialog of the dialog class whose
+ * controls are made in pixels when it opens: the system icon the type
+ * names (a static, id 0x0440), the type's buttons in one row with the
+ * texts of a Japanese system, and the text (a static, id 0xFFFF). Long
+ * texts wrap so that the box stays on the work area, in whose middle it
+ * sits; when the screen changes size the box is laid out again. The
+ * default button (MB_DEFBUTTON1 to 3) has the focus. Esc gives IDCANCEL
+ * where there is a Cancel button and IDOK in an MB_OK box, as Windows
+ * does (Wine gives IDCANCEL there too); other boxes ignore it. */
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "dlg_core.h"
+#include "frontend.h"
 #include "wm_core.h"
-#include "wm_icon.h"
+#include "wm_lines.h"
 #include "wm_text.h"
 
 namespace lzport {
@@ -22,216 +23,221 @@ namespace {
 const int kIconId = 0x0440;
 const int kTextId = 0xFFFF;
 
-struct ButtonDef {
+struct Choice {
     int id;
     const char *label; /* UTF-8 */
 };
 
-const ButtonDef kOk = {IDOK, "OK"};
-const ButtonDef kCancel = {IDCANCEL, "キャンセル"};
-const ButtonDef kAbort = {IDABORT, "中止(&A)"};
-const ButtonDef kRetry = {IDRETRY, "再試行(&R)"};
-const ButtonDef kIgnore = {IDIGNORE, "無視(&I)"};
-const ButtonDef kYes = {IDYES, "はい(&Y)"};
-const ButtonDef kNo = {IDNO, "いいえ(&N)"};
-const ButtonDef kTryAgain = {IDTRYAGAIN, "再実行(&T)"};
-const ButtonDef kContinue = {IDCONTINUE, "続行(&C)"};
+const Choice kOk = {IDOK, "OK"};
+const Choice kCancel = {IDCANCEL, "キャンセル"};
+const Choice kAbort = {IDABORT, "中止(&A)"};
+const Choice kRetry = {IDRETRY, "再試行(&R)"};
+const Choice kIgnore = {IDIGNORE, "無視(&I)"};
+const Choice kYes = {IDYES, "はい(&Y)"};
+const Choice kNo = {IDNO, "いいえ(&N)"};
+const Choice kTryAgain = {IDTRYAGAIN, "再実行(&T)"};
+const Choice kContinue = {IDCONTINUE, "続行(&C)"};
 
-/* the buttons of each type, MB_OK to MB_CANCELTRYCONTINUE */
-const std::vector<std::vector<ButtonDef>> kButtons = {
+/* The row of buttons of each type, MB_OK (0) to MB_CANCELTRYCONTINUE (6). */
+const std::vector<Choice> kRows[] = {
     {kOk},       {kOk, kCancel},    {kAbort, kRetry, kIgnore},       {kYes, kNo, kCancel},
     {kYes, kNo}, {kRetry, kCancel}, {kCancel, kTryAgain, kContinue},
 };
 
-/* Layout in pixels. */
-const int kMargin = 14;
-const int kIconSize = 32;
-const int kLineHeight = 13;
-const int kCharWidth = 6; /* per byte: a double-byte character is twice as wide */
-const int kButtonHeight = 26;
-const int kMinButtonWidth = 52;
-
-struct Box {
-    LPCSTR text;
-    LPCSTR caption;
-    UINT type;
-    const std::vector<ButtonDef> *buttons;
+struct IconChoice {
+    UINT type; /* the MB_ICONMASK field */
+    LPCSTR icon;
+};
+const IconChoice kIcons[] = {
+    {MB_ICONHAND, IDI_HAND},
+    {MB_ICONQUESTION, IDI_QUESTION},
+    {MB_ICONEXCLAMATION, IDI_EXCLAMATION},
+    {MB_ICONASTERISK, IDI_ASTERISK},
 };
 
-LPCSTR IconName(UINT type)
+/* Measures of the layout, in pixels. */
+const int kSpace = 2 * kTextCharWidth;        /* around and between the parts */
+const int kLongestLine = 50 * kTextCharWidth; /* where text wraps on a wide screen */
+const int kButtonHeight = 2 * kTextLineHeight;
+const int kButtonMinWidth = 12 * kTextCharWidth;
+const int kButtonPadding = 4 * kTextCharWidth;
+
+const DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_NOIDLEMSG;
+
+/* What a box shows, for as long as it is up. */
+struct Contents {
+    std::string text, caption;
+    const std::vector<Choice> *row;
+    HICON icon;
+    int defaultId;
+    bool okOnly;
+};
+
+/* Where the parts go, in the box's client area. */
+struct Placement {
+    RECT icon = {}, text = {};
+    std::vector<RECT> buttons;
+    SIZE client = {};
+};
+
+/* The text's rectangle and the width its lines take (hanging punctuation
+ * may pass the rectangle's edge). Text that fits `room` keeps its own
+ * line breaks; longer text wraps at `room`, and its rectangle is then
+ * exactly that wide, so that whoever breaks it again at the rectangle's
+ * width gets the same lines. */
+SIZE TextBlock(const std::string &text, int room, int &inked)
 {
-    switch (type & MB_ICONMASK) {
-    case MB_ICONHAND:
-        return IDI_HAND;
-    case MB_ICONQUESTION:
-        return IDI_QUESTION;
-    case MB_ICONEXCLAMATION:
-        return IDI_EXCLAMATION;
-    case MB_ICONASTERISK:
-        return IDI_ASTERISK;
-    default:
-        return nullptr;
+    std::vector<std::string> lines = BreakLines(text, kUnlimitedWidth);
+    int natural = 0;
+    for (const std::string &line : lines)
+        natural = std::max(natural, TextWidth(line));
+    int width = natural;
+    if (natural > room) {
+        lines = BreakLines(text, room);
+        width = room;
+        natural = 0;
+        for (const std::string &line : lines)
+            natural = std::max(natural, TextWidth(line));
     }
+    inked = std::max(width, natural);
+    return SIZE{width, static_cast<LONG>(lines.size()) * kTextLineHeight};
 }
 
-/* Width and height of a text of lines, in pixels. */
-SIZE TextSize(const std::string &text)
+/* `room`: the widest client area the box may have. */
+Placement Arrange(const Contents &box, int room)
 {
-    SIZE size = {0, 0};
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        size.cx = std::max<LONG>(size.cx, static_cast<LONG>(end - start) * kCharWidth);
-        size.cy += kLineHeight;
-        start = end + 1;
+    Placement at;
+    int iconSide = GetSystemMetrics(SM_CXICON);
+    int textLeft = kSpace + (box.icon != nullptr ? iconSide + kSpace : 0);
+    int inked = 0;
+    int lineRoom = std::min(kLongestLine, room - textLeft - kSpace);
+    SIZE text = TextBlock(box.text, std::max(lineRoom, 2 * kTextCharWidth), inked);
+    /* a short text stands level with the middle of the icon */
+    int textTop = kSpace;
+    if (box.icon != nullptr) {
+        at.icon = RECT{kSpace, kSpace, kSpace + iconSide, kSpace + iconSide};
+        textTop += std::max<int>((iconSide - text.cy) / 2, 0);
     }
-    return size;
+    at.text = RECT{textLeft, textTop, textLeft + text.cx, textTop + text.cy};
+
+    int buttonWidth = kButtonMinWidth;
+    for (const Choice &choice : *box.row)
+        buttonWidth = std::max(buttonWidth, TextWidth(WithoutAccessMarks(TextFromUtf8(choice.label))) + kButtonPadding);
+    int count = static_cast<int>(box.row->size());
+    int rowWidth = count * buttonWidth + (count - 1) * kSpace;
+    at.client.cx = std::max(textLeft + inked + kSpace, rowWidth + 2 * kSpace);
+    int rowTop = std::max(at.text.bottom, at.icon.bottom) + kSpace;
+    for (int i = 0, left = (at.client.cx - rowWidth) / 2; i < count; i++, left += buttonWidth + kSpace)
+        at.buttons.push_back(RECT{left, rowTop, left + buttonWidth, rowTop + kButtonHeight});
+    at.client.cy = rowTop + kButtonHeight + kSpace;
+    return at;
 }
 
-/* A template with the controls and no texts: the box fills them in. */
-std::vector<WORD> MakeTemplate(const Box &box)
+void Place(HWND hBox, int id, const RECT &rect)
 {
-    std::vector<WORD> words;
-    auto word = [&words](DWORD w) { words.push_back(static_cast<WORD>(w)); };
-    auto dword = [&word](DWORD d) {
-        word(LOWORD(d));
-        word(HIWORD(d));
-    };
-    auto align = [&words] {
-        if (words.size() % 2)
-            words.push_back(0);
-    };
-    DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_NOIDLEMSG | DS_SETFONT;
-    dword(style);
-    dword((box.type & (MB_SYSTEMMODAL | MB_TOPMOST)) ? WS_EX_TOPMOST : 0);
-    word(static_cast<WORD>(box.buttons->size() + 2));
-    for (int i = 0; i < 4; ++i)
-        word(0); /* position and size: laid out when it opens */
-    word(0);     /* no menu */
-    word(0);     /* the dialog class */
-    word(0);     /* caption */
-    word(9);     /* font: 9 points, no face */
-    word(0);
-    auto control = [&](DWORD controlStyle, WORD id, WORD classAtom) {
-        align();
-        dword(WS_CHILD | WS_VISIBLE | controlStyle);
-        dword(0);
-        for (int i = 0; i < 4; ++i)
-            word(0);
-        word(id);
-        word(0xFFFF);
-        word(classAtom);
-        word(0); /* no text */
-        word(0); /* no creation data */
-    };
-    const WORD kButtonClass = 0x0080, kStaticClass = 0x0082;
-    control(SS_ICON, kIconId, kStaticClass);
-    bool first = true;
-    for (const ButtonDef &button : *box.buttons) {
-        control(WS_TABSTOP | BS_PUSHBUTTON | (first ? WS_GROUP : 0), static_cast<WORD>(button.id), kButtonClass);
-        first = false;
-    }
-    control(WS_GROUP | SS_NOPREFIX, kTextId, kStaticClass);
-    align();
-    return words;
+    MoveWindow(GetDlgItem(hBox, id), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-void Layout(HWND hBox, const Box &box, const std::string &text)
+/* Sizes the box for the work area as it is now, in its middle, and puts
+ * the controls in their places. */
+void LayOut(HWND hBox, const Contents &box)
 {
-    bool icon = IconName(box.type) != nullptr;
-    int buttonWidth = kMinButtonWidth;
-    for (const ButtonDef &button : *box.buttons)
-        buttonWidth = std::max(buttonWidth, static_cast<int>(TextFromUtf8(button.label).size()) * kCharWidth * 2);
-    int gap = buttonWidth / 3;
-    int count = static_cast<int>(box.buttons->size());
-    int buttonsWidth = count * (buttonWidth + gap) + gap;
-
-    SIZE textSize = TextSize(text);
-    int textLeft = kMargin + (icon ? kIconSize + kMargin : 0);
-    int textWidth = std::max<int>(textSize.cx, buttonsWidth - textLeft - kMargin);
-    int top = kMargin + std::max<int>(icon ? kIconSize : 0, textSize.cy);
-    int clientWidth = textLeft + textWidth + kMargin;
-    int clientHeight = top + kMargin + kButtonHeight + kMargin / 2;
-
-    RECT frame = {0, 0, clientWidth, clientHeight};
+    RECT area = WorkArea();
+    RECT frame = {0, 0, 0, 0};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hBox, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(hBox, GWL_EXSTYLE)));
-    RECT area = WorkArea();
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(hBox, nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(hBox, kIconId), nullptr, kMargin, kMargin, kIconSize, kIconSize,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(GetDlgItem(hBox, kTextId), nullptr, textLeft, kMargin + (top - kMargin - textSize.cy) / 2, textWidth,
-                 textSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    int x = (clientWidth - buttonsWidth) / 2 + gap;
-    for (const ButtonDef &button : *box.buttons) {
-        SetWindowPos(GetDlgItem(hBox, button.id), nullptr, x, top + kMargin / 2, buttonWidth, kButtonHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        x += buttonWidth + gap;
+    int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    Placement at = Arrange(box, area.right - area.left - frameWidth);
+    if (box.icon != nullptr)
+        Place(hBox, kIconId, at.icon);
+    Place(hBox, kTextId, at.text);
+    for (size_t i = 0; i < at.buttons.size(); i++)
+        Place(hBox, (*box.row)[i].id, at.buttons[i]);
+    int width = at.client.cx + frameWidth, height = at.client.cy + frameHeight;
+    int x = area.left + std::max<int>((area.right - area.left - width) / 2, 0);
+    int y = area.top + std::max<int>((area.bottom - area.top - height) / 2, 0);
+    SetWindowPos(hBox, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND MakeControl(HWND hBox, LPCSTR className, const std::string &text, DWORD style, int id)
+{
+    return CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hBox,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
+
+/* The controls in tab order: the icon, the buttons as one group, then
+ * the text, which starts a group of its own so that the arrow keys go
+ * round the buttons only. */
+void MakeControls(HWND hBox, const Contents &box)
+{
+    if (box.icon != nullptr) {
+        HWND icon = MakeControl(hBox, "Static", "", SS_ICON, kIconId);
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(box.icon), 0);
     }
+    DWORD group = WS_GROUP;
+    for (const Choice &choice : *box.row) {
+        DWORD kind = choice.id == box.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        MakeControl(hBox, "Button", TextFromUtf8(choice.label), WS_TABSTOP | group | kind, choice.id);
+        group = 0;
+    }
+    MakeControl(hBox, "Static", box.text, WS_GROUP | SS_NOPREFIX, kTextId);
 }
 
-void Initialise(HWND hBox, const Box &box)
+/* The answer a command gives, 0 for none: a button's own id, and for Esc
+ * (IDCANCEL) OK where OK is all there is. */
+int Answer(const Contents &box, int id)
 {
-    SetWindowTextA(hBox, box.caption != nullptr ? box.caption : TextFromUtf8("エラー").c_str());
-    std::string text = box.text != nullptr ? box.text : "";
-    SetDlgItemTextA(hBox, kTextId, text.c_str());
-    if (LPCSTR icon = IconName(box.type))
-        SendDlgItemMessageA(hBox, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadSystemIcon(icon)), 0);
-    for (const ButtonDef &button : *box.buttons)
-        SetDlgItemTextA(hBox, button.id, TextFromUtf8(button.label).c_str());
-    Layout(hBox, box, text);
-    size_t def = (box.type & MB_DEFMASK) >> 8;
-    if (def >= box.buttons->size())
-        def = 0;
-    int defId = (*box.buttons)[def].id;
-    SendMessageA(hBox, DM_SETDEFID, static_cast<WPARAM>(defId), 0);
-    SetFocus(GetDlgItem(hBox, defId));
-}
-
-/* The answer to a command, 0 when it does not end the box. */
-int Answer(const Box &box, int id)
-{
-    for (const ButtonDef &button : *box.buttons) {
-        if (button.id == id)
+    for (const Choice &choice : *box.row) {
+        if (choice.id == id)
             return id;
     }
-    if (id == IDCANCEL && (box.type & MB_TYPEMASK) == MB_OK)
-        return IDOK;
-    return 0;
+    return id == IDCANCEL && box.okOnly ? IDOK : 0;
 }
 
-INT_PTR CALLBACK BoxProc(HWND hBox, UINT msg, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK BoxProc(HWND hBox, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
+    const Contents *box = reinterpret_cast<const Contents *>(GetWindowLongPtrA(hBox, DWLP_USER));
+    switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(hBox, DWLP_USER, lParam);
-        Initialise(hBox, *reinterpret_cast<const Box *>(lParam));
+        box = reinterpret_cast<const Contents *>(lParam);
+        SetWindowTextA(hBox, box->caption.c_str());
+        MakeControls(hBox, *box);
+        LayOut(hBox, *box);
+        SendMessageA(hBox, DM_SETDEFID, static_cast<WPARAM>(box->defaultId), 0);
+        SetFocus(GetDlgItem(hBox, box->defaultId));
         return FALSE;
-    case WM_COMMAND: {
-        const Box *box = reinterpret_cast<const Box *>(GetWindowLongPtrA(hBox, DWLP_USER));
+    case WM_DISPLAYCHANGE:
+        if (box != nullptr)
+            LayOut(hBox, *box);
+        return TRUE;
+    case WM_COMMAND:
         if (box != nullptr && HIWORD(wParam) == BN_CLICKED) {
             if (int answer = Answer(*box, LOWORD(wParam)))
                 EndDialog(hBox, answer);
         }
         return TRUE;
-    }
     default:
         return FALSE;
     }
 }
 
-BOOL CALLBACK DisableEnabled(HWND hWnd, LPARAM lParam)
+HICON IconOf(UINT type)
 {
-    if (IsWindowEnabled(hWnd)) {
-        EnableWindow(hWnd, FALSE);
-        reinterpret_cast<std::vector<HWND> *>(lParam)->push_back(hWnd);
+    for (const IconChoice &choice : kIcons) {
+        if ((type & MB_ICONMASK) == choice.type)
+            return LoadIconA(nullptr, choice.icon);
     }
-    return TRUE;
+    return nullptr;
 }
+
+/* A template for a box without controls (they are made when it opens),
+ * menu, class or title. */
+struct EmptyTemplate {
+    DLGTEMPLATE head;
+    WORD menu, windowClass, title;
+};
+static_assert(sizeof(EmptyTemplate) == 24, "a dialog template is packed");
 
 } // namespace
 
@@ -243,21 +249,21 @@ extern "C" {
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
-    size_t kind = uType & MB_TYPEMASK;
-    if (kind >= kButtons.size()) {
+    UINT kind = uType & MB_TYPEMASK;
+    if (kind >= sizeof kRows / sizeof kRows[0]) {
         SetLastError(ERROR_INVALID_MSGBOX_STYLE);
         return 0;
     }
-    Box box = {lpText, lpCaption, uType, &kButtons[kind]};
-    std::vector<WORD> words = MakeTemplate(box);
-    /* a task-modal box without an owner holds every window of the thread */
-    std::vector<HWND> disabled;
-    if ((uType & MB_MODEMASK) == MB_TASKMODAL && hWnd == nullptr)
-        EnumThreadWindows(GetCurrentThreadId(), DisableEnabled, reinterpret_cast<LPARAM>(&disabled));
-    INT_PTR result = DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), hWnd, BoxProc,
-                                             reinterpret_cast<LPARAM>(&box));
-    for (HWND other : disabled)
-        EnableWindow(other, TRUE);
+    const std::vector<Choice> &row = kRows[kind];
+    size_t defaultIndex = (uType & MB_DEFMASK) >> 8;
+    Contents box = {lpText != nullptr ? lpText : "",
+                    lpCaption != nullptr ? lpCaption : TextFromUtf8("エラー"),
+                    &row,
+                    IconOf(uType),
+                    row[defaultIndex < row.size() ? defaultIndex : 0].id,
+                    kind == MB_OK};
+    alignas(DWORD) const EmptyTemplate empty = {{kBoxStyle, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
+    INT_PTR result = DialogBoxIndirectParamA(nullptr, &empty.head, hWnd, BoxProc, reinterpret_cast<LPARAM>(&box));
     return result > 0 ? static_cast<int>(result) : 0;
 }
 

@@ -119,10 +119,10 @@ SIZE ClientSize(const Window *window);
 /* Tells the front end that what it shows changed. */
 void WindowsChanged();
 
-/* System metrics the window system uses itself. */
+/* System metrics the window system uses itself. The screen's size is the
+ * front end's (SetScreenSize), the work area the screen less the taskbar. */
+SIZE ScreenSize();
 RECT WorkArea();
-const int kScreenWidth = 1024;
-const int kScreenHeight = 768;
 const int kTaskbarHeight = 30;
 const int kCaptionHeight = 19;
 const int kMinimizedWidth = 160;

@@ -16,17 +16,26 @@ namespace {
 const int kMinTrackWidth = 116;
 const int kMinTrackHeight = 27;
 
-void AdjustStyles(DWORD &style, DWORD &exStyle)
+/* What each kind of window takes with it, besides the styles asked for:
+ * a top-level window clips its siblings, and an overlapped one (neither
+ * pop-up nor child) always has a caption. */
+struct KindStyle {
+    DWORD kind; /* WS_CHILD, WS_POPUP or 0 */
+    DWORD implied;
+};
+const KindStyle kKindStyles[] = {
+    {WS_CHILD, 0},
+    {WS_POPUP, WS_CLIPSIBLINGS},
+    {0, WS_CLIPSIBLINGS | WS_CAPTION},
+};
+
+DWORD StyleMadeWith(DWORD requested)
 {
-    if (!(style & WS_CHILD)) {
-        style |= WS_CLIPSIBLINGS;
-        if (!(style & WS_POPUP))
-            style |= WS_CAPTION;
+    for (const KindStyle &entry : kKindStyles) {
+        if ((requested & entry.kind) == entry.kind)
+            return requested | entry.implied;
     }
-    if ((exStyle & WS_EX_DLGMODALFRAME) || (style & (WS_DLGFRAME | WS_THICKFRAME)))
-        exStyle |= WS_EX_WINDOWEDGE;
-    else
-        exStyle &= ~WS_EX_WINDOWEDGE;
+    return requested;
 }
 
 RECT InitialRect(DWORD style, int x, int y, int cx, int cy)
@@ -37,8 +46,9 @@ RECT InitialRect(DWORD style, int x, int y, int cx, int cy)
         y = 0;
     }
     if (cx == CW_USEDEFAULT) {
-        cx = overlapped ? kScreenWidth * 3 / 4 : 0;
-        cy = overlapped ? kScreenHeight * 3 / 4 : 0;
+        SIZE screen = ScreenSize();
+        cx = overlapped ? screen.cx * 3 / 4 : 0;
+        cy = overlapped ? screen.cy * 3 / 4 : 0;
     }
     if (cx < 0)
         cx = 0;
@@ -109,7 +119,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         return nullptr;
 
     DWORD createStyle = dwStyle;
-    AdjustStyles(dwStyle, dwExStyle);
+    dwStyle = StyleMadeWith(dwStyle);
     auto record = std::make_unique<Window>();
     record->handle = NewHandle();
     record->cls = cls;

@@ -12,11 +12,28 @@ namespace lzport {
 
 namespace {
 
-bool CanActivate(HWND hWnd)
+/* Whether a window may take the activation that another one hands on: a
+ * top-level window that is shown, enabled and not on its way out. A
+ * minimised one may. */
+bool TakesActivation(const Window *window)
 {
-    Window *window = FindWnd(hWnd);
-    return window != nullptr && window->parent == nullptr && !window->destroying &&
-           (window->style & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
+    return window != nullptr && window->parent == nullptr && !window->destroying && (window->style & WS_VISIBLE) &&
+           !(window->style & WS_DISABLED);
+}
+
+/* The windows that may take over from one that leaves, in the order they
+ * are asked: its owner, then every top-level window from the top, except
+ * itself and the pop-ups it owns. */
+std::vector<HWND> Successors(HWND leaving)
+{
+    std::vector<HWND> order;
+    if (Window *window = FindWnd(leaving); window != nullptr && window->owner != nullptr)
+        order.push_back(window->owner);
+    for (HWND hWnd : Windows().topLevels) {
+        if (hWnd != leaving && !IsOwnedBy(hWnd, leaving))
+            order.push_back(hWnd);
+    }
+    return order;
 }
 
 /* The owners of a newly active window remember it as their last active
@@ -75,26 +92,9 @@ void ActivateWindow(HWND hWnd, bool again)
 
 void ActivateOtherWindow(HWND leaving)
 {
-    WindowSystem &ws = Windows();
-    Window *window = FindWnd(leaving);
-    HWND next = nullptr;
-    if (window != nullptr && (window->style & WS_POPUP) && window->owner != nullptr &&
-        CanActivate(RootWindow(window->owner)))
-        next = RootWindow(window->owner);
-    if (next == nullptr) {
-        /* the next window down the z-order, then any from the top */
-        const std::vector<HWND> order = ws.topLevels;
-        auto at = std::find(order.begin(), order.end(), leaving);
-        for (auto it = at == order.end() ? order.begin() : at + 1; it != order.end() && next == nullptr; ++it) {
-            if (CanActivate(*it))
-                next = *it;
-        }
-        for (auto it = order.begin(); it != order.end() && *it != leaving && next == nullptr; ++it) {
-            if (CanActivate(*it))
-                next = *it;
-        }
-    }
-    ActivateWindow(next);
+    std::vector<HWND> order = Successors(leaving);
+    auto next = std::find_if(order.begin(), order.end(), [](HWND hWnd) { return TakesActivation(FindWnd(hWnd)); });
+    ActivateWindow(next != order.end() ? *next : nullptr);
 }
 
 } // namespace lzport

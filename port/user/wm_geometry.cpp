@@ -1,7 +1,6 @@
 /* wm_geometry.cpp - where windows are: frames around client areas, window
  * and client rectangles, moving and sizing, and mapping points between
- * windows. Coordinates are pixels on a screen of kScreenWidth by
- * kScreenHeight. */
+ * windows. Coordinates are pixels on a screen of ScreenSize(). */
 #include <algorithm>
 
 #include "wm_core.h"
@@ -11,10 +10,21 @@ namespace lzport {
 
 namespace {
 
-/* Sizes that Wine's default metrics give: the thick frame is one pixel
- * wider than the dialog frame, the small caption 16 pixels high. */
-const int kEdge = 2;
-const int kSmallCaptionHeight = 16;
+/* The outer frames a window may have, thinnest first, and the metric
+ * that gives each one's width. */
+enum class Outer { None, Line, Dialog, Sizing };
+const int kOuterWidthMetric[] = {-1, SM_CXBORDER, SM_CXDLGFRAME, SM_CXFRAME};
+
+/* A sizing frame wins over a dialog frame (which a caption brings), and
+ * that over a plain line. */
+Outer OuterOf(DWORD style, DWORD exStyle)
+{
+    if (style & WS_THICKFRAME)
+        return Outer::Sizing;
+    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+        return Outer::Dialog;
+    return (style & WS_BORDER) ? Outer::Line : Outer::None;
+}
 
 /* The client area's top-left corner in screen coordinates. */
 POINT ClientOrigin(const Window *window)
@@ -56,23 +66,11 @@ void PlaceInZOrder(Window *window, HWND hWndInsertAfter)
 
 Frame FrameOf(DWORD style, DWORD exStyle)
 {
-    /* the outer edge, the sizing border and the inner line, as
-     * AdjustWindowRectEx adds them */
-    int width = 0;
-    if ((exStyle & (WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME)) == WS_EX_STATICEDGE)
-        width = 1;
-    else if ((exStyle & WS_EX_DLGMODALFRAME) || (style & (WS_THICKFRAME | WS_DLGFRAME)))
-        width = 2;
-    if (style & WS_THICKFRAME)
-        width += 1;
-    if ((style & (WS_BORDER | WS_DLGFRAME)) || (exStyle & WS_EX_DLGMODALFRAME))
-        width += 1;
-    if (exStyle & WS_EX_CLIENTEDGE)
-        width += kEdge;
-    Frame frame = {width, width, width, width};
-    if ((style & WS_CAPTION) == WS_CAPTION)
-        frame.top += (exStyle & WS_EX_TOOLWINDOW) ? kSmallCaptionHeight : kCaptionHeight;
-    return frame;
+    int metric = kOuterWidthMetric[static_cast<int>(OuterOf(style, exStyle))];
+    int side =
+        (metric < 0 ? 0 : GetSystemMetrics(metric)) + ((exStyle & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE) : 0);
+    int caption = (style & WS_CAPTION) == WS_CAPTION ? GetSystemMetrics(SM_CYCAPTION) : 0;
+    return Frame{side, side + caption, side, side};
 }
 
 RECT WindowScreenRect(const Window *window)
@@ -139,7 +137,11 @@ void MoveAndSize(HWND hWnd, const RECT &rect)
     WindowsChanged();
 }
 
-RECT WorkArea() { return RECT{0, 0, kScreenWidth, kScreenHeight - kTaskbarHeight}; }
+RECT WorkArea()
+{
+    SIZE screen = ScreenSize();
+    return RECT{0, 0, screen.cx, std::max<LONG>(screen.cy - kTaskbarHeight, 0)};
+}
 
 } // namespace lzport
 

@@ -1,7 +1,8 @@
 /* wm_focus_test.cpp - the keyboard focus and activation: the messages a
  * focus change sends, windows that cannot take the focus, the active
- * window and the pop-up last active over an owner, and what enabling,
- * hiding and destroying do to them. */
+ * window and the pop-up last active over an owner, which window takes the
+ * activation when the active one goes, and what enabling, hiding and
+ * destroying do to them. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -118,6 +119,60 @@ TEST_F(FocusTest, ActivationTellsBothWindowsAndFocusesTheNewOne)
     EXPECT_EQ(other, SetActiveWindow(m_first)) << "a child cannot be made active";
     EXPECT_EQ(other, GetActiveWindow());
     DestroyWindow(other);
+}
+
+struct HandOnCase {
+    const char *name;
+    /* top-level windows, made in order, each above those before it: an
+     * earlier one's index if it has that owner, then s(hown), h(idden),
+     * d(isabled) or m(inimised) */
+    std::vector<const char *> windows;
+    int leaving;  /* the active window, which is hidden or destroyed */
+    bool destroy; /* destroyed rather than hidden */
+    int next;     /* the window active afterwards, -1 for none */
+};
+
+TEST_F(FocusTest, WhenTheActiveWindowGoesItsOwnerOrTheTopmostWindowThatCanTakeItIsActivated)
+{
+    const HandOnCase cases[] = {
+        {"the topmost of those below", {"s", "s", "s"}, 2, false, 1},
+        {"a window not on top hands on to the topmost", {"s", "s", "s"}, 0, false, 2},
+        {"the owner before the window above it", {"s", "s", "0s"}, 2, false, 0},
+        {"the owner, on destruction", {"s", "s", "0s"}, 2, true, 0},
+        {"the nearest owner", {"s", "0s", "1s"}, 2, false, 1},
+        {"a minimised owner", {"m", "s", "0s"}, 2, false, 0},
+        {"a disabled owner is passed over", {"d", "s", "0s"}, 2, false, 1},
+        {"a hidden owner is passed over", {"h", "s", "0s"}, 2, false, 1},
+        {"the leaving window's own pop-ups are passed over", {"s", "s", "1s"}, 1, false, 0},
+        {"a pop-up whose owner is hidden", {"h", "0s", "s"}, 2, false, 1},
+        {"disabled and hidden windows: none", {"d", "h", "s"}, 2, false, -1},
+        {"alone: none", {"s"}, 0, false, -1},
+    };
+    DestroyWindow(m_top);
+    for (const HandOnCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<HWND> made;
+        for (const char *w : c.windows)
+            made.push_back(Recorder::Create(WS_POPUP | WS_VISIBLE, w[1] ? made[w[0] - '0'] : NULL));
+        HWND leaving = made[c.leaving];
+        for (size_t i = 0; i < made.size(); i++) {
+            char state = c.windows[i][c.windows[i][1] ? 1 : 0];
+            EnableWindow(made[i], state != 'd');
+            if (state == 'h' || state == 'm')
+                ShowWindow(made[i], state == 'h' ? SW_HIDE : SW_SHOWMINNOACTIVE);
+        }
+        SetActiveWindow(leaving);
+        ASSERT_EQ(leaving, GetActiveWindow());
+        if (c.destroy)
+            DestroyWindow(leaving);
+        else
+            ShowWindow(leaving, SW_HIDE);
+        HWND expected = c.next >= 0 ? made[c.next] : NULL;
+        EXPECT_EQ(expected, GetActiveWindow());
+        EXPECT_EQ(expected, GetFocus()) << "the focus goes with the activation";
+        for (HWND hwnd : made)
+            DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(FocusTest, LastActivePopupIsTheOwnedWindowActivatedLast)

@@ -1,7 +1,8 @@
-/* wm_geometry_test.cpp - where windows are: frames for each kind of
- * window, moving and sizing with WM_MOVE and WM_SIZE, mapping points,
- * minimising and restoring, and the work area. Sizes are those of the
- * system's default metrics (caption 19, dialog frame 3, sizing frame 4). */
+/* wm_geometry_test.cpp - where windows are: the styles and frames of
+ * each kind of window, moving and sizing with WM_MOVE and WM_SIZE,
+ * mapping points, minimising and restoring, and the work area. Sizes are
+ * those of the system's default metrics (caption 19, thin border 1,
+ * dialog frame 3, sizing frame 4, sunken edge 2). */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,40 +20,49 @@ protected:
 struct FrameCase {
     const char *name;
     DWORD style, exStyle;
-    RECT window; /* as created */
-    SIZE client;
+    DWORD kept; /* the style the window is made with */
+    RECT frame; /* widths at the left, top, right and bottom */
 };
 
-TEST_F(GeometryTest, ClientAreaIsTheWindowLessItsFrameAndCaption)
+/* Windows also derives WS_EX_WINDOWEDGE from the frame styles; nothing
+ * looks at it, and it is left out of the comparison. */
+TEST_F(GeometryTest, EachKindOfWindowKeepsItsStylesAndHasItsFrame)
 {
+    const DWORD clip = WS_CLIPSIBLINGS; /* top-level windows clip their siblings */
+    const DWORD dialog = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     const FrameCase cases[] = {
-        {"plain pop-up", WS_POPUP, 0, {100, 100, 400, 300}, {300, 200}},
-        {"pop-up with caption", WS_POPUP | WS_CAPTION, 0, {60, 40, 580, 480}, {514, 415}},
-        {"modal frame", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, {0, 0, 100, 100}, {94, 75}},
-        {"sizing frame", WS_OVERLAPPEDWINDOW, 0, {0, 0, 200, 100}, {192, 73}},
-        {"bordered", WS_POPUP | WS_BORDER, 0, {10, 10, 30, 30}, {18, 18}},
-        {"sunken edge", WS_POPUP, WS_EX_CLIENTEDGE, {0, 0, 50, 50}, {46, 46}},
+        {"plain pop-up", WS_POPUP, 0, WS_POPUP | clip, {0, 0, 0, 0}},
+        {"caption", WS_POPUP | WS_CAPTION, 0, WS_POPUP | WS_CAPTION | clip, {3, 22, 3, 3}},
+        {"dialog", dialog, WS_EX_DLGMODALFRAME, dialog | clip, {3, 22, 3, 3}},
+        {"overlapped: always a caption", WS_OVERLAPPED, 0, WS_CAPTION | clip, {3, 22, 3, 3}},
+        {"sizing frame and caption", WS_OVERLAPPEDWINDOW, 0, WS_OVERLAPPEDWINDOW | clip, {4, 23, 4, 4}},
+        {"sunken edge", WS_POPUP, WS_EX_CLIENTEDGE, WS_POPUP | clip, {2, 2, 2, 2}},
+        {"child with a border", WS_CHILD | WS_TABSTOP | WS_BORDER, 0, WS_CHILD | WS_TABSTOP | WS_BORDER, {1, 1, 1, 1}},
+        {"child with a sunken edge", WS_CHILD, WS_EX_CLIENTEDGE, WS_CHILD, {2, 2, 2, 2}},
     };
+    HWND parent = Recorder::Create(WS_POPUP);
     for (const FrameCase &c : cases) {
         SCOPED_TRACE(c.name);
-        HWND hwnd = CreateWindowExA(c.exStyle, Recorder::ClassName(), "", c.style, c.window.left, c.window.top,
-                                    c.window.right - c.window.left, c.window.bottom - c.window.top, NULL, NULL,
-                                    GetModuleHandleA(NULL), NULL);
-        RECT window = {}, client = {-1, -1, -1, -1};
-        GetWindowRect(hwnd, &window);
+        RECT adjusted = {0, 0, 0, 0};
+        EXPECT_TRUE(AdjustWindowRectEx(&adjusted, c.kept, FALSE, c.exStyle));
+        RECT expected = {-c.frame.left, -c.frame.top, c.frame.right, c.frame.bottom};
+        EXPECT_TRUE(EqualRect(&expected, &adjusted))
+            << adjusted.left << "," << adjusted.top << "," << adjusted.right << "," << adjusted.bottom;
+
+        bool child = (c.style & WS_CHILD) != 0;
+        HWND hwnd =
+            CreateWindowExA(c.exStyle, Recorder::ClassName(), "", c.style, 20, 30, 200, 100, child ? parent : NULL,
+                            child ? reinterpret_cast<HMENU>(1) : NULL, GetModuleHandleA(NULL), NULL);
+        EXPECT_EQ(static_cast<LONG>(c.kept), GetWindowLongA(hwnd, GWL_STYLE));
+        EXPECT_EQ(static_cast<LONG>(c.exStyle), GetWindowLongA(hwnd, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE);
+        RECT client = {-1, -1, -1, -1};
         GetClientRect(hwnd, &client);
-        EXPECT_TRUE(EqualRect(&c.window, &window));
-        EXPECT_EQ(0, client.left);
-        EXPECT_EQ(0, client.top);
-        EXPECT_EQ(c.client.cx, client.right);
-        EXPECT_EQ(c.client.cy, client.bottom);
-        RECT adjusted = client;
-        AdjustWindowRectEx(&adjusted, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
-        EXPECT_EQ(window.right - window.left, adjusted.right - adjusted.left);
-        EXPECT_EQ(window.bottom - window.top, adjusted.bottom - adjusted.top);
+        EXPECT_TRUE(client.left == 0 && client.top == 0);
+        EXPECT_EQ(200 - c.frame.left - c.frame.right, client.right);
+        EXPECT_EQ(100 - c.frame.top - c.frame.bottom, client.bottom);
         DestroyWindow(hwnd);
     }
+    DestroyWindow(parent);
 }
 
 TEST_F(GeometryTest, ChildrenArePlacedInTheParentsClientArea)

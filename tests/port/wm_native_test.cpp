@@ -1,8 +1,9 @@
 /* wm_native_test.cpp - what only the native window system has: key
  * presses from a front end, the front end's waits and redraws, the views
- * it reads, the system menu opened from the keyboard, paint logs, and
- * modal loops that end by themselves when no input can come. Native
- * build only (it uses the front end seam and lzport.h). */
+ * it reads and the lines in which statics show their text, the system
+ * menu opened from the keyboard, paint logs, and modal loops that end by
+ * themselves when no input can come. Native build only (it uses the front
+ * end seam and lzport.h). */
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -164,6 +165,35 @@ TEST_F(NativeWindowTest, BoxesWithoutCancelAnswerEscAsWindowsDoes)
     SetLastError(0xdeadbeef);
     EXPECT_EQ(0, MessageBoxA(NULL, "text", "caption", 0x0F));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_MSGBOX_STYLE), GetLastError());
+}
+
+TEST(StaticLines, BreakWhereTheNextCharacterWouldPassTheWidth)
+{
+    const struct {
+        const char *text;
+        DWORD style;
+        int width; /* pixels: six to a half-width character */
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"あいうえ", SS_LEFT, 30, {"あい", "うえ"}},                              /* never in a character */
+        {"LZUninstall Version 1.0", SS_LEFT, 90, {"LZUninstall", "Version 1.0"}}, /* before a Latin word */
+        {"Uninstallation", SS_LEFT, 36, {"Uninst", "allati", "on"}},              /* in one that is too long */
+        {"あいう」。え", SS_CENTER, 36, {"あいう」。", "え"}}, /* closing marks hang past the width */
+        {"ab\r\ncd\n\nef", SS_LEFT, 60, {"ab", "cd", "", "ef"}},
+        {"", SS_LEFT, 24, {""}},
+        {"あいうえお", 0x0C /* SS_LEFTNOWORDWRAP */, 12, {"あいうえお"}},
+        {"はい(&Y) R&&D &", SS_LEFT, 600, {"はい(Y) R&D "}}, /* access marks go */
+        {"はい(&Y)", SS_LEFT | SS_NOPREFIX, 600, {"はい(&Y)"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        lzport::WindowView view;
+        view.className = "Static";
+        view.text = c.text;
+        view.style = WS_CHILD | WS_VISIBLE | c.style;
+        view.rect = RECT{100, 50, 100 + c.width, 90};
+        EXPECT_EQ(c.lines, lzport::StaticLines(view));
+    }
 }
 
 INT_PTR CALLBACK AboutItemProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)

@@ -159,7 +159,6 @@ TEST_F(WindowTest, WindowValuesAndTheirIndexes)
     HWND child = Recorder::Create(WS_CHILD | WS_TABSTOP, parent, 1234);
     EXPECT_EQ(1234, GetWindowLongA(child, GWLP_ID));
     EXPECT_EQ(1234, GetDlgCtrlID(child));
-    EXPECT_EQ(static_cast<LONG>(WS_CHILD | WS_TABSTOP), GetWindowLongA(child, GWL_STYLE));
     EXPECT_EQ(0, SetWindowLongPtrA(child, GWLP_USERDATA, 77));
     EXPECT_EQ(77, SetWindowLongPtrA(child, GWLP_USERDATA, 78));
     EXPECT_EQ(78, GetWindowLongPtrA(child, GWLP_USERDATA));

@@ -2,7 +2,8 @@
  * scripted sessions through pipes on sample machines, checked by their
  * printed screens and by the machine's disk and registry afterwards, and
  * terminal sessions under a pseudo-terminal, which must leave the
- * terminal's modes as they found them however the program ends. */
+ * terminal's modes as they found them however the program ends and lay
+ * the windows out for the terminal's size. */
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -41,10 +43,11 @@ int RemoveEntry(const char *path, const struct stat *, int, struct FTW *)
     return 0;
 }
 
-/* A machine folder for one run of the program, removed afterwards. */
+/* A machine folder for one run of the program, removed afterwards; it may
+ * have a product window running (by its class). */
 class Machine {
 public:
-    explicit Machine(bool withProduct)
+    explicit Machine(bool withProduct, const char *running = nullptr)
     {
         char dir[] = "/tmp/lzterm-machine-XXXXXX";
         if (mkdtemp(dir))
@@ -55,6 +58,10 @@ public:
         } else {
             m_ready = !m_dir.empty();
         }
+        FILE *ini = running ? fopen((m_dir + "/machine.ini").c_str(), "a") : nullptr;
+        if (ini)
+            fprintf(ini, "running=%s\n", running);
+        m_ready = m_ready && (!running || (ini && fclose(ini) == 0));
     }
     ~Machine()
     {
@@ -246,9 +253,9 @@ TEST(ScriptedProgram, NotInstalled)
     Session run = RunScripted(machine, "\r");
     ASSERT_TRUE(WIFEXITED(run.status)) << run.output;
     /* the message alone: the dialog is never shown */
-    EXPECT_NE(std::string::npos, run.output.find(u8"ルメオ ゼルコアバージョンがインストールされていません。"))
+    EXPECT_NE(std::string::npos, run.output.find(u8"   ルメオ ゼルコアバージョンがインストールされていま   |"))
         << run.output;
-    EXPECT_NE(std::string::npos, run.output.find(u8"(x)")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find(u8"(x)    せん。   ")) << run.output;
     EXPECT_NE(std::string::npos, run.output.find(u8"ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄﾗｰ")) << run.output;
     EXPECT_EQ(std::string::npos, run.output.find(u8"ｽﾄｯｸﾌﾞｯｸ削除")) << run.output;
     EXPECT_EQ(std::string::npos, run.output.find("(end of input)")) << run.output;
@@ -307,18 +314,24 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
 {
     struct Case {
         const char *name;
-        const char *keys; /* typed once the dialog is up */
-        int signal;       /* sent instead, when not 0 */
-        bool exits;       /* ends by itself rather than by the signal */
+        const char *keys;              /* typed once the dialog is up */
+        int signal;                    /* sent instead, when not 0 */
+        bool exits;                    /* ends by itself rather than by the signal */
+        const char *running = nullptr; /* a product window, whose message the keys bring up */
     } cases[] = {
-        {"Enter cancels", "\r", 0, true}, {"execute, yes, OK", "\t\r\r\r", 0, true},
-        {"Ctrl-C", "\x03", 0, false},     {"SIGTERM", "", SIGTERM, false},
-        {"SIGHUP", "", SIGHUP, false},    {"SIGSEGV", "", SIGSEGV, false},
-        {"SIGQUIT", "", SIGQUIT, false},  {"SIGABRT", "", SIGABRT, false},
+        {"Enter cancels", "\r", 0, true},
+        {"execute, yes, OK", "\t\r\r\r", 0, true},
+        {"Ctrl-C", "\x03", 0, false},
+        {"SIGTERM", "", SIGTERM, false},
+        {"SIGHUP", "", SIGHUP, false},
+        {"SIGSEGV", "", SIGSEGV, false},
+        {"SIGQUIT", "", SIGQUIT, false},
+        {"SIGABRT", "", SIGABRT, false},
+        {"product running, narrowed while its message is up", "\t\r", 0, true, "LZ7300_MainWindow_Kep@vemo"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        Machine machine(true);
+        Machine machine(true, c.running);
         ASSERT_TRUE(machine.Ready());
         int master = -1, slave = -1;
         winsize size = {};
@@ -352,6 +365,18 @@ TEST(TerminalProgram, ModesRestoredOnEveryWayOut)
             kill(pid, c.signal);
         else
             EXPECT_EQ(static_cast<ssize_t>(strlen(c.keys)), write(master, c.keys, strlen(c.keys)));
+        if (c.running) {
+            /* the longest message whole in lines of 50 half-widths, then of 46 */
+            auto shows = [&seen](const char *text) {
+                return [&seen, text] { return seen.find(text) != std::string::npos; };
+            };
+            EXPECT_TRUE(Drain(master, seen, shows(u8"起動しています。終了さ")));
+            EXPECT_TRUE(Drain(master, seen, shows(u8"せてから実行してください。")));
+            size.ws_col = 60;
+            ASSERT_EQ(0, ioctl(master, TIOCSWINSZ, &size));
+            EXPECT_TRUE(Drain(master, seen, shows(u8"了させてから実行してください。")));
+            EXPECT_EQ(2, write(master, "\r\x1b", 2));
+        }
 
         int status = -1;
         EXPECT_TRUE(Drain(master, seen, [&] { return waitpid(pid, &status, WNOHANG) == pid; }));

@@ -1,5 +1,6 @@
 /* render_test.cpp - the renderer's grid: the uninstall dialog as it opens,
- * message boxes over it, the system menu, and screens too small for it. */
+ * message boxes over it, the system menu, screens too small for it, and
+ * the screen in pixels that a grid shows whole. */
 #include <gtest/gtest.h>
 
 #include "term_text.h"
@@ -214,6 +215,23 @@ TEST_F(Render, ScreensSmallerThanTheDialog)
             /* the top-left corner of the frame is kept on screen */
             EXPECT_EQ(lzport::kCornerTL, m_grid.At(0, 0).ch) << c.cols << "x" << c.rows;
         }
+    }
+}
+
+/* The screen the window system is told of for a grid holds a window with
+ * a dialog frame (3 pixels, the caption 19 more) whole. */
+TEST_F(Render, WindowFillingTheScreenOfAGridShowsWhole)
+{
+    const std::pair<int, int> grids[] = {{80, 24}, {41, 12}, {132, 43}};
+    for (const auto &[cols, rows] : grids) {
+        SCOPED_TRACE(testing::Message() << cols << "x" << rows);
+        SIZE screen = lzport::ScreenOfGrid(cols, rows);
+        lzport::Scene scene;
+        scene.topLevels.push_back(lztest::DialogView(lztest::FakeHwnd(1), "box", 3, 22, 0, 0));
+        scene.topLevels[0].client = RECT{3, 22, screen.cx - 3, screen.cy - 3};
+        Draw(scene, cols, rows);
+        EXPECT_EQ(lzport::kCornerTL, m_grid.At(0, 0).ch);
+        EXPECT_EQ(lzport::kCornerBR, m_grid.At(cols - 1, rows - 1).ch);
     }
 }
 

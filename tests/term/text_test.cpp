@@ -1,5 +1,5 @@
-/* text_test.cpp - cell widths of code page 932 text, wrapping, access
- * marks, and full-width characters on the grid. */
+/* text_test.cpp - cell widths of code page 932 text, and full-width
+ * characters on the grid. */
 #include <gtest/gtest.h>
 
 #include "term_grid.h"
@@ -11,14 +11,6 @@ class TermText : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(lzport::UseUtf8Locale()); }
 };
-
-std::vector<std::string> Utf8Lines(const std::vector<std::u32string> &lines)
-{
-    std::vector<std::string> out;
-    for (const std::u32string &line : lines)
-        out.push_back(lzport::EncodeUtf8(line));
-    return out;
-}
 
 TEST_F(TermText, WidthsOfCodePage932Text)
 {
@@ -49,45 +41,6 @@ TEST_F(TermText, UndecodableBytesShowAsQuestionMarks)
                                           "B"));
     /* a lead byte at the end has no character to complete */
     EXPECT_EQ(U"A?", lzport::DecodeCp932("A\x82"));
-}
-
-TEST_F(TermText, AccessMarks)
-{
-    struct Case {
-        const char32_t *in, *out;
-    } cases[] = {
-        {U"&Yes", U"Yes"}, {U"はい(&Y)", U"はい(Y)"}, {U"R&&D", U"R&D"}, {U"end&", U"end"}, {U"none", U"none"},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(std::u32string(c.out), lzport::StripAccessMarks(c.in)) << lzport::EncodeUtf8(c.in);
-}
-
-TEST_F(TermText, Wrapping)
-{
-    struct Case {
-        const char32_t *text;
-        int width;
-        std::vector<std::string> lines;
-    } cases[] = {
-        /* full-width text breaks between any two characters */
-        {U"あいうえおかき", 6, {u8"あいう", u8"えおか", u8"き"}},
-        /* an odd width leaves the last cell empty rather than split a character */
-        {U"あいうえ", 5, {u8"あい", u8"うえ"}},
-        /* Latin words move whole to the next line, the space is dropped */
-        {U"LZUninstall Version 1.0", 15, {u8"LZUninstall", u8"Version 1.0"}},
-        /* a word longer than the line is broken */
-        {U"Uninstallation", 6, {u8"Uninst", u8"allati", u8"on"}},
-        /* closing punctuation hangs instead of starting a line */
-        {U"あいう。えお", 6, {u8"あいう。", u8"えお"}},
-        {U"あいう」。え", 6, {u8"あいう」", u8"。え"}},
-        /* line breaks in the text, CR LF or LF, and empty lines */
-        {U"ab\r\ncd\n\nef", 10, {u8"ab", u8"cd", u8"", u8"ef"}},
-        /* leading spaces of a paragraph are kept */
-        {U"  あいう", 4, {u8"  あ", u8"いう"}},
-        {U"", 4, {u8""}},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(c.lines, Utf8Lines(lzport::WrapText(c.text, c.width))) << lzport::EncodeUtf8(c.text);
 }
 
 TEST_F(TermText, FullWidthCharactersOnTheGrid)

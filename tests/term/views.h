@@ -85,7 +85,7 @@ inline void AddMessageBox(lzport::Scene &scene, const char *text, HICON icon, bo
     owner.active = owner.enabled = false;
     lzport::WindowView box = DialogView(FakeHwnd(2), "ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄﾗｰ", 0, 0, 180, 50);
     box.owner = owner.hwnd;
-    /* centred over the owner, as the window system places it */
+    /* centred over the owner: both sit in the middle of the work area */
     int dx = (owner.client.left + owner.client.right - box.client.left - box.client.right) / 2;
     int dy = (owner.client.top + owner.client.bottom - box.client.top - box.client.bottom) / 2;
     box.client = RECT{box.client.left + dx, box.client.top + dy, box.client.right + dx, box.client.bottom + dy};
