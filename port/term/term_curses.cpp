@@ -8,6 +8,8 @@
 #define NCURSES_WIDECHAR 1
 #endif
 #include <curses.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <wctype.h>
 
 #include "term_frontend.h"
@@ -21,10 +23,14 @@ namespace {
 
 /* How long an Esc waits for a key that makes it Alt+key, in milliseconds. */
 const int kEscapeDelay = 25;
+/* How long a wait for a key may last before it looks at the terminal's
+ * size, in milliseconds: the signal of a change of size does not always end
+ * a wait that is already blocked. */
+const int kSizeCheck = 200;
 
 class TerminalFrontEnd : public FrontEnd {
 public:
-    explicit TerminalFrontEnd(SCREEN *screen) : m_screen(screen)
+    TerminalFrontEnd(SCREEN *screen, int inFd, int outFd) : m_screen(screen), m_inFd(inFd), m_outFd(outFd)
     {
         cbreak();
         noecho();
@@ -49,14 +55,21 @@ public:
         for (;;) {
             /* a timer due before the next key comes first */
             int delay = NextTimerDelay();
-            timeout(delay);
+            bool timerFirst = delay >= 0 && delay <= kSizeCheck;
+            timeout(timerFirst ? delay : kSizeCheck);
             KeyPress key;
             int result = ReadKey(key);
-            if (result < 0)
-                return delay >= 0;
             if (result > 0) {
                 PostKeyPress(key.vk, key.shift, key.alt);
                 return true;
+            }
+            if (result < 0 && InputGone())
+                return false;
+            if (result < 0 && timerFirst)
+                return true;
+            if (result < 0 && Resized()) {
+                TellScreenSize();
+                Draw();
             }
         }
     }
@@ -142,6 +155,24 @@ private:
         return 1;
     }
 
+    /* The terminal is closed, or its input is. */
+    bool InputGone() const
+    {
+        pollfd in = {m_inFd, POLLIN, 0};
+        return poll(&in, 1, 0) < 0 || (in.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    }
+
+    /* Takes a new size of the terminal over; false when it has none. */
+    bool Resized()
+    {
+        winsize size = {};
+        if (ioctl(m_outFd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0 ||
+            (size.ws_col == COLS && size.ws_row == LINES))
+            return false;
+        resize_term(size.ws_row, size.ws_col);
+        return true;
+    }
+
     /* The window system lays its windows out for the terminal's size. */
     static void TellScreenSize()
     {
@@ -203,6 +234,7 @@ private:
     }
 
     SCREEN *m_screen;
+    int m_inFd, m_outFd;
     bool m_closed = false;
 };
 
@@ -219,7 +251,7 @@ std::unique_ptr<FrontEnd> NewTerminalFrontEnd(FILE *in, FILE *out)
         ForgetTerminalModes();
         return nullptr;
     }
-    return std::make_unique<TerminalFrontEnd>(screen);
+    return std::make_unique<TerminalFrontEnd>(screen, fileno(in), fileno(out));
 }
 
 } // namespace lzport
