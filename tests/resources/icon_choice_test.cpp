@@ -20,23 +20,9 @@ struct Image {
 std::vector<BYTE> Group(const std::vector<Image> &images)
 {
     std::vector<BYTE> group = {0, 0, 1, 0, static_cast<BYTE>(images.size()), 0};
-    for (const Image &i : images) {
-        const BYTE entry[14] = {static_cast<BYTE>(i.width),
-                                static_cast<BYTE>(i.height),
-                                0,
-                                0,
-                                1,
-                                0,
-                                static_cast<BYTE>(i.bitCount),
-                                0,
-                                40,
-                                0,
-                                0,
-                                0,
-                                static_cast<BYTE>(i.id),
-                                0};
-        group.insert(group.end(), entry, entry + sizeof entry);
-    }
+    for (const Image &i : images)
+        for (int byte : {i.width, i.height, 0, 0, 1, 0, i.bitCount, 0, 40, 0, 0, 0, i.id, 0})
+            group.push_back(static_cast<BYTE>(byte));
     return group;
 }
 
