@@ -56,26 +56,17 @@ public:
     std::vector<BYTE> &Bytes() { return m_bytes; }
 
 private:
-    void Word(WORD w)
-    {
-        m_bytes.push_back(static_cast<BYTE>(w));
-        m_bytes.push_back(static_cast<BYTE>(w >> 8));
-    }
+    void Word(WORD w) { m_bytes.insert(m_bytes.end(), {static_cast<BYTE>(w), static_cast<BYTE>(w >> 8)}); }
     void Dword(DWORD d)
     {
         Word(static_cast<WORD>(d));
         Word(static_cast<WORD>(d >> 16));
     }
+    /* an ordinal follows 0xFFFF; a name ends in a NUL */
     void KeyField(const Key &key)
     {
-        if (key.name.empty()) {
-            Word(0xFFFF);
-            Word(key.id);
-            return;
-        }
-        for (char16_t c : key.name)
+        for (char16_t c : key.name.empty() ? std::u16string{u'\xFFFF', key.id} : key.name + u'\0')
             Word(c);
-        Word(0);
     }
     void Align()
     {
@@ -90,10 +81,8 @@ private:
 std::vector<BYTE> Units(const std::u16string &units)
 {
     std::vector<BYTE> bytes;
-    for (char16_t c : units) {
-        bytes.push_back(static_cast<BYTE>(c));
-        bytes.push_back(static_cast<BYTE>(c >> 8));
-    }
+    for (char16_t c : units)
+        bytes.insert(bytes.end(), {static_cast<BYTE>(c), static_cast<BYTE>(c >> 8)});
     return bytes;
 }
 
@@ -104,10 +93,10 @@ protected:
     void TearDown() override { LzPortUseResourceImage(NULL, 0); }
 
     /* The first byte of the resource found, or the error. */
-    static std::string Lookup(LPCSTR type, LPCSTR name, WORD language = 0)
+    static std::string Lookup(LPCSTR type, LPCSTR name)
     {
         SetLastError(kUntouched);
-        HRSRC found = FindResourceExA(NULL, type, name, language);
+        HRSRC found = FindResourceExA(NULL, type, name, 0);
         if (found == NULL)
             return "error " + std::to_string(GetLastError());
         const BYTE *data = static_cast<const BYTE *>(LockResource(LoadResource(NULL, found)));
@@ -154,32 +143,29 @@ TEST_F(NativeResources, ImagesCutShortOrMalformed)
 {
     Image whole;
     whole.Add(kRcData, 1, 0x0411, {1, 1, 1, 1}).Add(kRcData, 2, 0x0411, {2, 2, 2, 2, 2, 2, 2, 2});
-    const size_t secondRecord = whole.Bytes().size() - 8 - 32;
-
-    struct Case {
+    const size_t all = whole.Bytes().size(), record2 = all - 8 - 32;
+    const std::string none = Error(ERROR_RESOURCE_NAME_NOT_FOUND), noType = Error(ERROR_RESOURCE_TYPE_NOT_FOUND);
+    /* the image's first `size` bytes, the one at `at` changed to `patch` */
+    const struct {
         const char *what;
-        std::vector<BYTE> bytes;
+        size_t size, at;
+        BYTE patch;
         std::string first, second;
+    } cases[] = {
+        {"whole", all, 0, 0, Data(1), Data(2)},
+        {"cut in the last data", all - 3, 0, 0, Data(1), none},
+        {"cut in the last header", record2 + 20, 0, 0, Data(1), none},
+        {"data beyond the end", all, record2, 0xFF, Data(1), none}, /* the second record's data size */
+        {"header too short", all, record2 + 4, 8, Data(1), none},   /* short of the header's own fields */
+        {"empty", 0, 0, 0, noType, noType},
     };
-    std::vector<Case> cases;
-    cases.push_back({"whole", whole.Bytes(), Data(1), Data(2)});
-    cases.push_back({"cut in the last data", std::vector<BYTE>(whole.Bytes().begin(), whole.Bytes().end() - 3), Data(1),
-                     Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
-    cases.push_back({"cut in the last header",
-                     std::vector<BYTE>(whole.Bytes().begin(), whole.Bytes().begin() + secondRecord + 20), Data(1),
-                     Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
-    std::vector<BYTE> oversized = whole.Bytes();
-    oversized[secondRecord] = 0xFF; /* a data size beyond the end */
-    cases.push_back({"data beyond the end", oversized, Data(1), Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
-    std::vector<BYTE> shortHeader = whole.Bytes();
-    shortHeader[secondRecord + 4] = 8; /* a header size short of its own fields */
-    cases.push_back({"header too short", shortHeader, Data(1), Error(ERROR_RESOURCE_NAME_NOT_FOUND)});
-    cases.push_back({"empty", {}, Error(ERROR_RESOURCE_TYPE_NOT_FOUND), Error(ERROR_RESOURCE_TYPE_NOT_FOUND)});
-
-    for (Case &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
+        std::vector<BYTE> bytes(whole.Bytes().begin(), whole.Bytes().begin() + c.size);
+        if (c.patch)
+            bytes[c.at] = c.patch;
         /* an empty image still has an address: null would mean none */
-        LzPortUseResourceImage(c.bytes.empty() ? whole.Bytes().data() : c.bytes.data(), c.bytes.size());
+        LzPortUseResourceImage(c.size ? bytes.data() : whole.Bytes().data(), c.size);
         EXPECT_EQ(c.first, Lookup(MAKEINTRESOURCEA(kRcData), MAKEINTRESOURCEA(1)));
         EXPECT_EQ(c.second, Lookup(MAKEINTRESOURCEA(kRcData), MAKEINTRESOURCEA(2)));
     }
@@ -198,11 +184,7 @@ TEST_F(NativeResources, StringTables)
 {
     /* block 1 holds strings 0 to 15: a wave dash, a character outside the
      * basic plane (two units), then a count that runs past the table */
-    std::u16string block = std::u16string(u"\x0003"
-                                          u"A\u301C!") +
-                           u"\x0002" + u"\U0001F600" +
-                           u"\x0009"
-                           u"xy";
+    const std::u16string block = u"\u0003A\u301C!\u0002\U0001F600\u0009xy";
     Image image;
     image.Add(6, 1, 0x0411, Units(block));
     Use(image);
@@ -231,28 +213,14 @@ TEST_F(NativeResources, StringTables)
     EXPECT_EQ((DWORD)ERROR_RESOURCE_NAME_NOT_FOUND, GetLastError()) << "block 2 is missing";
 }
 
-/* An icon group: its header, then one 14-byte entry per image. */
+/* An icon group: its header, then one 14-byte entry per image of width,
+ * height, bits per pixel and image id. */
 std::vector<BYTE> Group(const std::vector<std::vector<int>> &entries)
 {
     std::vector<BYTE> group = {0, 0, 1, 0, static_cast<BYTE>(entries.size()), 0};
-    for (const auto &e : entries) {
-        /* width, height, bits per pixel, image id */
-        std::vector<BYTE> entry = {static_cast<BYTE>(e[0]),
-                                   static_cast<BYTE>(e[1]),
-                                   0,
-                                   0,
-                                   1,
-                                   0,
-                                   static_cast<BYTE>(e[2]),
-                                   0,
-                                   40,
-                                   0,
-                                   0,
-                                   0,
-                                   static_cast<BYTE>(e[3]),
-                                   0};
-        group.insert(group.end(), entry.begin(), entry.end());
-    }
+    for (const auto &e : entries)
+        for (int byte : {e[0], e[1], 0, 0, 1, 0, e[2], 0, 40, 0, 0, 0, e[3], 0})
+            group.push_back(static_cast<BYTE>(byte));
     return group;
 }
 
