@@ -12,7 +12,7 @@ namespace {
 
 const DWORD kUntouched = 0xdeadbeef;
 
-TEST(Module, HandleAndFileName)
+TEST(Module, HandlesAndFileNamesOfTheProgramAndKernel32)
 {
     HMODULE self = GetModuleHandleA(NULL);
     ASSERT_TRUE(self != NULL);
@@ -23,18 +23,15 @@ TEST(Module, HandleAndFileName)
     ASSERT_GT(n, 0u);
     EXPECT_EQ(n, GetModuleFileNameA(self, byHandle, sizeof byHandle));
     EXPECT_STREQ(byNull, byHandle);
-    const char *name = strrchr(byNull, '\\');
-    ASSERT_TRUE(name != NULL);
-    EXPECT_EQ(0, strncmp(name, "\\port_tests", 11)) << "the program's own file: " << name;
-}
+    const char *file = strrchr(byNull, '\\');
+    ASSERT_TRUE(file != NULL);
+    EXPECT_EQ(0, strncmp(file, "\\port_tests", 11)) << "the program's own file: " << file;
 
-/* kernel32.dll, loaded in every process: found by its name in any letter
- * case, ".dll" understood, and named by its file in the system folder. */
-TEST(Module, Kernel32ByName)
-{
+    /* kernel32.dll, loaded in every process: found by its name in any letter
+     * case, ".dll" understood, and named by its file in the system folder */
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     ASSERT_TRUE(kernel != NULL);
-    EXPECT_NE(GetModuleHandleA(NULL), kernel);
+    EXPECT_NE(self, kernel);
     for (const char *name : {"KERNEL32.DLL", "Kernel32"})
         EXPECT_EQ(kernel, GetModuleHandleA(name)) << name;
     for (const char *name : {"kernel32.dl", "kernel", "nosuch.dll"}) {
@@ -45,12 +42,12 @@ TEST(Module, Kernel32ByName)
     char system[MAX_PATH], path[MAX_PATH];
     ASSERT_GT(GetSystemDirectoryA(system, sizeof system), 0u);
     memset(path, 'x', sizeof path);
-    DWORD n = GetModuleFileNameA(kernel, path, sizeof path);
+    n = GetModuleFileNameA(kernel, path, sizeof path);
     EXPECT_EQ(strlen(path), n);
     EXPECT_EQ(0, lstrcmpiA((std::string(system) + "\\kernel32.dll").c_str(), path)) << path;
 }
 
-TEST(Module, NoResourceSection)
+TEST(Module, NoResourceSectionNoStringsNorIcons)
 {
     static const struct {
         const char *what;
@@ -85,11 +82,8 @@ TEST(Module, NoResourceSection)
     EXPECT_EQ(0u, SizeofResource(self, NULL));
     EXPECT_TRUE(LockResource(NULL) == NULL);
     EXPECT_EQ(kUntouched, GetLastError());
-}
 
-TEST(Module, NoStringsNorIcons)
-{
-    HMODULE self = GetModuleHandleA(NULL);
+    /* no strings and no icons */
     char buffer[16];
     memset(buffer, 'x', sizeof buffer);
     SetLastError(kUntouched);
