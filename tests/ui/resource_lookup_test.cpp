@@ -178,37 +178,31 @@ TEST(ResourceLookup, LoadStringBufferSizes)
     EXPECT_EQ('x', buffer[0]);
 }
 
-TEST(ResourceLookup, MissingStrings)
+TEST(ResourceLookup, StringsFoundAndMissing)
 {
     static const struct {
         UINT id;
-        DWORD error; /* kUntouched: the block exists, the string is empty */
+        const char *text;
+        DWORD error; /* kUntouched: found, or its block exists and the string is empty */
     } cases[] = {
-        {IDS_ABOUTBOX - 1, kUntouched},       {IDS_ABOUTBOX + 1, kUntouched},     {AFX_IDS_APP_TITLE + 1, kUntouched},
-        {200, ERROR_RESOURCE_NAME_NOT_FOUND}, {0, ERROR_RESOURCE_NAME_NOT_FOUND},
+        {AFX_IDS_APP_TITLE, kTitle, kUntouched}, {IDS_ABOUTBOX, kAboutItem, kUntouched},
+        {IDS_ABOUTBOX - 1, "", kUntouched},      {IDS_ABOUTBOX + 1, "", kUntouched},
+        {AFX_IDS_APP_TITLE + 1, "", kUntouched}, {200, "", ERROR_RESOURCE_NAME_NOT_FOUND},
+        {0, "", ERROR_RESOURCE_NAME_NOT_FOUND},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.id);
-        char buffer[16];
+        char buffer[64];
         memset(buffer, 'x', sizeof buffer);
         SetLastError(kUntouched);
-        EXPECT_EQ(0, LoadStringA(NULL, c.id, buffer, sizeof buffer));
-        EXPECT_EQ('\0', buffer[0]);
+        EXPECT_EQ((int)strlen(c.text), LoadStringA(NULL, c.id, buffer, sizeof buffer));
+        EXPECT_STREQ(c.text, buffer);
         EXPECT_EQ(c.error, GetLastError());
 
         CString text("unchanged");
-        EXPECT_FALSE(text.LoadString(c.id));
-        EXPECT_TRUE(text.IsEmpty());
+        EXPECT_EQ(c.text[0] != '\0', text.LoadString(c.id) != FALSE);
+        EXPECT_STREQ(c.text, text);
     }
-}
-
-TEST(ResourceLookup, CStringLoadsTheStrings)
-{
-    CString title, item;
-    EXPECT_TRUE(title.LoadString(AFX_IDS_APP_TITLE));
-    EXPECT_STREQ(kTitle, title);
-    EXPECT_TRUE(item.LoadString(IDS_ABOUTBOX));
-    EXPECT_STREQ(kAboutItem, item);
 }
 
 TEST(ResourceLookup, ProgramIconIsShared)
