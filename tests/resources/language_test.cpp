@@ -12,7 +12,8 @@ namespace {
 
 const WORD kNotFound = 0xFFFF;
 
-/* The language of the resource found, or kNotFound with the error checked. */
+/* The language of the resource found, or kNotFound with the error checked;
+ * FindResourceA asks for no language. */
 WORD Found(WORD name, WORD asked)
 {
     SetLastError(0xdeadbeef);
@@ -23,6 +24,9 @@ WORD Found(WORD name, WORD asked)
     }
     EXPECT_EQ(0xdeadbeefu, GetLastError());
     EXPECT_EQ(2u, SizeofResource(NULL, found));
+    if (asked == 0) {
+        EXPECT_EQ(found, FindResourceA(NULL, MAKEINTRESOURCEA(name), RT_RCDATA));
+    }
     return *static_cast<const WORD *>(LockResource(LoadResource(NULL, found)));
 }
 
@@ -51,6 +55,7 @@ TEST(ResourceLanguage, FindsTheLanguageTheLoaderPrefers)
         {8, german, germanOnly, "the primary language alone"},
         {8, french, kNotFound, "the user's default is no fallback"},
         {5, english, english, "the language itself"},
+        {5, japanese, japanese, "the language itself"},
         /* no language asked for: the one given, neutral, the locale's, its
          * primary language alone, US English, then the first there is */
         {1, neutral, neutral, "neutral"},
@@ -72,13 +77,6 @@ TEST(ResourceLanguage, FindsTheLanguageTheLoaderPrefers)
         SCOPED_TRACE(std::to_string(row.name) + " asked in " + std::to_string(row.asked) + ": " + row.why);
         EXPECT_EQ(row.found, Found(row.name, row.asked));
     }
-}
-
-TEST(ResourceLanguage, FindResourceAsksForNoLanguage)
-{
-    HRSRC found = FindResourceA(NULL, MAKEINTRESOURCEA(5), RT_RCDATA);
-    ASSERT_TRUE(found != NULL);
-    EXPECT_EQ(found, FindResourceExA(NULL, RT_RCDATA, MAKEINTRESOURCEA(5), 0x0411));
 }
 
 TEST(ResourceLanguage, EnumeratedInTheOrderOfTheirNumbers)
