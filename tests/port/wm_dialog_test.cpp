@@ -1,13 +1,18 @@
-/* wm_dialog_test.cpp - the dialog manager and the Button control as tables
- * of inputs and what Windows makes of them: dialogs from templates (styles,
- * dialog units, placement, first focus, default button), the default look
- * following the focus, the keyboard through IsDialogMessageA, the focus
- * given back on activation, the default dialog procedure's results, modal
- * loops and EndDialog, and the buttons' codes, check states and clicks. */
+/* wm_dialog_test.cpp - the dialog manager, the Button control and message
+ * boxes as tables of inputs and what Windows makes of them: dialogs from
+ * templates (styles, dialog units, placement, first focus, default button),
+ * the default look following the focus, the keyboard, the focus given back
+ * on activation, the default dialog procedure's results, modal loops and
+ * EndDialog; the buttons' codes, check states and clicks; the message
+ * boxes' controls, caption, owner, layout and keys for each type. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdlib.h>
+
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,7 +20,10 @@
 
 using wmtest::ControlDef;
 using wmtest::kButtonAtom;
+using wmtest::Placed;
 using wmtest::Recorder;
+using wmtest::Rect;
+using wmtest::Type;
 
 namespace {
 
@@ -101,15 +109,13 @@ int Wearer(HWND hDlg)
 void Focus(HWND hDlg, int id) { SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, id)), 1); }
 
 std::vector<WORD> Template(DWORD style = kDialogStyle | WS_VISIBLE,
-                           const std::vector<ControlDef> &controls = Controls(), bool extended = true, short x = 0,
-                           short y = 0)
+                           const std::vector<ControlDef> &controls = Controls(), bool extended = true)
 {
-    return wmtest::DialogTemplate(extended, style, x, y, 191, 169, L"ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", controls);
+    return wmtest::DialogTemplate(extended, style, 0, 0, 191, 169, L"ﾙﾒｵ ｱﾝｲﾝｽﾄｰﾗｰ", controls);
 }
 
-class DialogTest : public testing::Test {
+class DialogTest : public wmtest::RecorderTest {
 protected:
-    Recorder m_recorder;
     Probe m_probe;
 
     HWND Create(const std::vector<WORD> &t, HWND owner = NULL)
@@ -167,8 +173,7 @@ TEST_F(DialogTest, TemplateMakesTheControlsOffersTheFirstTabStopAndNamesTheLastD
             ASSERT_EQ(d.id, GetDlgCtrlID(child)) << "in template order";
             EXPECT_EQ(d.classAtom == kButtonAtom ? "Button" : "Static", wmtest::ClassOf(child));
             EXPECT_EQ(WS_EX_NOPARENTNOTIFY, GetWindowLongA(child, GWL_EXSTYLE));
-            GetWindowRect(child, &control);
-            MapWindowPoints(NULL, hDlg, reinterpret_cast<POINT *>(&control), 2);
+            control = wmtest::Placed(child);
             EXPECT_TRUE(control.left == MulDiv(d.x, units.right, 4) &&
                         control.bottom - control.top == MulDiv(d.cy, units.bottom, 8));
             child = GetWindow(child, GW_HWNDNEXT);
@@ -184,7 +189,7 @@ TEST_F(DialogTest, TemplateMakesTheControlsOffersTheFirstTabStopAndNamesTheLastD
     DestroyWindow(owner);
 }
 
-TEST_F(DialogTest, FocusDefaultLookKeysAndActivationInOneSession)
+TEST_F(DialogTest, FocusDefaultLookKeysActivationAndResultsInOneSession)
 {
     HWND other = Recorder::Create(WS_POPUP | WS_VISIBLE), hDlg = Create(Template());
     auto item = [=](int id) { return GetDlgItem(hDlg, id); };
@@ -198,6 +203,8 @@ TEST_F(DialogTest, FocusDefaultLookKeysAndActivationInOneSession)
     auto send = [=](UINT message, WPARAM wParam) { return [=] { SendMessageA(hDlg, message, wParam, 0); }; };
     auto tab = [=](int id) { return [=] { Focus(hDlg, id); }; };
     auto away = [=] { SetActiveWindow(other); };
+    auto pushThenAway = [=] { Focus(hDlg, IDC_PUSH), away(), SendMessageA(hDlg, WM_SETFOCUS, 0, 0); };
+    auto pushOffThenBack = [=] { away(), EnableWindow(item(IDC_PUSH), FALSE), SetActiveWindow(hDlg); };
     const WPARAM kSetFocus = BN_SETFOCUS << 16, kKillFocus = BN_KILLFOCUS << 16; /* BN_CLICKED is 0 */
     const struct {
         std::function<void()> act;
@@ -240,18 +247,8 @@ TEST_F(DialogTest, FocusDefaultLookKeysAndActivationInOneSession)
         {away, {}, 0, IDCANCEL, IDCANCEL, false},
         {[=] { SetActiveWindow(hDlg); }, {}, IDC_CHECK, IDCANCEL, IDCANCEL, false},
         {[=] { SetFocus(hDlg); }, {{IDOK | kSetFocus, IDOK}}, IDOK, IDCANCEL, IDCANCEL, false},
-        {[=] { Focus(hDlg, IDC_PUSH), away(), SendMessageA(hDlg, WM_SETFOCUS, 0, 0); },
-         {{IDOK | kKillFocus, IDOK}},
-         IDC_PUSH,
-         IDC_PUSH,
-         IDCANCEL,
-         false},
-        {[=] { away(), EnableWindow(item(IDC_PUSH), FALSE), SetActiveWindow(hDlg); },
-         {{IDOK | kSetFocus, IDOK}},
-         IDOK,
-         IDC_PUSH,
-         IDCANCEL,
-         false},
+        {pushThenAway, {{IDOK | kKillFocus, IDOK}}, IDC_PUSH, IDC_PUSH, IDCANCEL, false},
+        {pushOffThenBack, {{IDOK | kSetFocus, IDOK}}, IDOK, IDC_PUSH, IDCANCEL, false},
         {[=] { DestroyWindow(item(IDCANCEL)); }, {}, IDOK, IDC_PUSH, IDCANCEL, false},
         {key(WM_KEYDOWN, VK_ESCAPE), {{IDCANCEL, 0}}, IDOK, IDC_PUSH, IDCANCEL, false},
     };
@@ -270,24 +267,18 @@ TEST_F(DialogTest, FocusDefaultLookKeysAndActivationInOneSession)
     another.hwnd = other;
     EXPECT_TRUE(IsDialogMessageA(hDlg, &own)) << "dispatched";
     EXPECT_FALSE(IsDialogMessageA(hDlg, &another));
-    DestroyWindow(other);
-    DestroyWindow(hDlg);
-}
-
-TEST_F(DialogTest, ResultIsTheProceduresMsgresultSaveForMessagesAnsweredDirectly)
-{
+    /* the result of a message: the procedure's DWLP_MSGRESULT, save for messages answered directly */
     const struct {
         UINT message;
         INT_PTR returned;
         LONG_PTR msgResult; /* set by the procedure, -1 for not; 0x1234 before the call */
         LRESULT expected;
-    } cases[] = {{WM_USER + 20, TRUE, 55, 55},
-                 {WM_USER + 20, TRUE, -1, 0},
-                 {WM_USER + 20, FALSE, 55, 0},
-                 {WM_QUERYDRAGICON, 7, 55, 7},
-                 {WM_CTLCOLORSTATIC, 8, 55, 8}};
-    HWND hDlg = Create(Template());
-    for (const auto &c : cases) {
+    } results[] = {{WM_USER + 20, TRUE, 55, 55},
+                   {WM_USER + 20, TRUE, -1, 0},
+                   {WM_USER + 20, FALSE, 55, 0},
+                   {WM_QUERYDRAGICON, 7, 55, 7},
+                   {WM_CTLCOLORSTATIC, 8, 55, 8}};
+    for (const auto &c : results) {
         SCOPED_TRACE(testing::Message() << std::hex << c.message << " " << c.returned << " " << c.msgResult);
         m_probe.answer = [&c](HWND h, UINT message) -> INT_PTR {
             if (message == c.message && c.msgResult != -1)
@@ -297,6 +288,7 @@ TEST_F(DialogTest, ResultIsTheProceduresMsgresultSaveForMessagesAnsweredDirectly
         SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, 0x1234);
         EXPECT_EQ(c.expected, SendMessageA(hDlg, c.message, 0, 0));
     }
+    DestroyWindow(other);
     DestroyWindow(hDlg);
 }
 
@@ -304,7 +296,6 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
 {
     HWND top = Recorder::Create(WS_POPUP | WS_VISIBLE);
     HWND child = Recorder::Create(kShown, top, 5);
-    auto post = [](UINT message, int id) { return [=](HWND h) { PostMessageA(GetDlgItem(h, id), message, 0, 0); }; };
     auto end = [&](HWND h) {
         EXPECT_TRUE(IsWindowVisible(h)) << "shown when the queue ran empty";
         EXPECT_TRUE(top == GetWindow(h, GW_OWNER) && !IsWindowEnabled(top)) << "the owner's top-level window, held";
@@ -319,7 +310,7 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
         bool shown;
     } cases[] = {
         {top, [](HWND h) { EndDialog(h, 42); }, 42, false},
-        {top, post(BM_CLICK, IDOK), IDOK, false},
+        {top, [](HWND h) { PostMessageA(GetDlgItem(h, IDOK), BM_CLICK, 0, 0); }, IDOK, false},
         {child, [](HWND h) { SetTimer(h, 1, 10, NULL); }, 6, true},
     };
     std::vector<WORD> hidden = Template(kDialogStyle, {Controls()[1]}, false);
@@ -348,7 +339,7 @@ TEST_F(DialogTest, ModalLoopHoldsTheOwnerUntilEndDialogGivesItsResult)
     DestroyWindow(top);
 }
 
-TEST_F(DialogTest, EachKindOfButtonHasItsDialogCodeAndCheckStatesAndTheAutomaticOnesTurnOver)
+TEST_F(DialogTest, EachKindOfButtonHasItsCodeCheckStatesAndClicksAndSpaceHoldsAButtonDown)
 {
     const struct {
         DWORD type;
@@ -387,12 +378,7 @@ TEST_F(DialogTest, EachKindOfButtonHasItsDialogCodeAndCheckStatesAndTheAutomatic
         EXPECT_EQ(BST_FOCUS | k.afterClicks.back(), SendMessageA(button, BM_GETSTATE, 0, 0) & 0x0F);
         DestroyWindow(button);
     }
-    DestroyWindow(hDlg);
-}
-
-TEST_F(DialogTest, SpaceHoldsAButtonDownAndOnlyItsOwnReleaseClicks)
-{
-    HWND hDlg = Create(Template());
+    /* Space holds a button down, and only its own release clicks */
     HWND button = GetDlgItem(hDlg, IDOK), check = GetDlgItem(hDlg, IDC_CHECK);
     auto send = [=](UINT message, WPARAM wParam, LPARAM lParam) {
         return [=] { SendMessageA(button, message, wParam, lParam); };
@@ -427,6 +413,153 @@ TEST_F(DialogTest, SpaceHoldsAButtonDownAndOnlyItsOwnReleaseClicks)
     EXPECT_EQ(static_cast<LONG>(Controls()[1].style | BS_DEFPUSHBUTTON), GetWindowLongA(button, GWL_STYLE))
         << "only the kind changes";
     DestroyWindow(hDlg);
+}
+
+const int kTextId = 0xFFFF, kIconId = 0x0440;
+
+std::function<void(HWND)> g_look;
+
+void CALLBACK Look(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND box = GetActiveWindow();
+    if (box == NULL || !IsWindowVisible(box) || wmtest::ClassOf(box) != "#32770")
+        return;
+    KillTimer(NULL, id);
+    g_look(box);
+}
+
+/* Shows a box and, once it is up, hands it to `look`, which answers it. */
+int Show(HWND owner, const char *text, const char *caption, UINT type, std::function<void(HWND)> look)
+{
+    g_look = look;
+    SetTimer(NULL, 0, 10, Look);
+    return MessageBoxA(owner, text, caption, type);
+}
+
+void Press(HWND box, int id) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+using MessageBoxTest = wmtest::RecorderTest;
+
+const char kLongest[] = "ルメオ ゼルコアバージョンが起動しています。終了させてから実行してください。";
+
+/* Flags of the cases: owned by a child of a pop-up; the system's caption;
+ * answered with Esc, which gives Cancel where there is a Cancel button
+ * (elsewhere Windows ignores it, in a Yes/No box, or answers OK, in an OK
+ * box, and Wine answers IDCANCEL: the native layer's own tests look at those). */
+const int kOwned = 1, kNoCaption = 2, kEsc = 4;
+
+int Width(const RECT &r) { return r.right - r.left; }
+int Height(const RECT &r) { return r.bottom - r.top; }
+
+TEST_F(MessageBoxTest, EachTypeShowsItsIconTextAndButtonsCentredInTheWorkArea)
+{
+    const std::string done = "削除に成功しました。", ask = "ｱﾝｲﾝｽﾄｰﾙを実行します。よろしいですか？";
+    const struct {
+        std::string text;
+        UINT type;
+        std::vector<int> buttons;
+        LPCSTR icon; /* null: none */
+        int focus;
+        int lines; /* of text; 0: wrapped into two or more */
+        int flags;
+    } cases[] = {
+        {done, MB_OK | MB_ICONHAND, {IDOK}, IDI_HAND, IDOK, 1, 0},
+        {ask, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, {IDYES, IDNO}, IDI_QUESTION, IDNO, 1, 0},
+        {done, MB_OKCANCEL | MB_ICONQUESTION, {IDOK, IDCANCEL}, IDI_QUESTION, IDOK, 1, kOwned | kEsc},
+        {"a", MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, {IDABORT, IDRETRY, IDIGNORE}, NULL, IDIGNORE, 1, 0},
+        {done, MB_YESNOCANCEL | MB_ICONEXCLAMATION, {IDYES, IDNO, IDCANCEL}, IDI_EXCLAMATION, IDYES, 1, kEsc},
+        {"a", MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, NULL, IDRETRY, 1, kNoCaption},
+        {"1\n2", MB_CANCELTRYCONTINUE | MB_DEFBUTTON3, {IDCANCEL, IDTRYAGAIN, IDCONTINUE}, NULL, IDCONTINUE, 2, 0},
+        {"1\r\n2\n\n4", MB_YESNO | MB_ICONASTERISK, {IDYES, IDNO}, IDI_ASTERISK, IDYES, 4, 0},
+        {kLongest, MB_ICONHAND, {IDOK}, IDI_HAND, IDOK, 0, 0},
+    };
+    HWND owner = Recorder::Create(WS_POPUP | WS_VISIBLE, NULL, 0, "", 10, 10, 200, 100);
+    HWND child = Recorder::Create(WS_CHILD | WS_VISIBLE, owner, 5);
+    int lineHeight = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "type 0x" << std::hex << c.type << ": " << c.text);
+        const char *caption = (c.flags & kNoCaption) ? NULL : "ﾙﾒｵ";
+        bool owned = (c.flags & kOwned) != 0, esc = (c.flags & kEsc) != 0;
+        int pressed = c.buttons.back();
+        auto look = [&](HWND box) {
+            esc ? Type(VK_ESCAPE) : Press(box, pressed); /* taken once this look is over */
+            EXPECT_EQ(caption != NULL ? caption : "エラー", wmtest::Text(box));
+            char text[1024] = "";
+            GetDlgItemTextA(box, kTextId, text, sizeof text);
+            EXPECT_EQ(c.text, text);
+            HICON icon = reinterpret_cast<HICON>(SendMessageA(GetDlgItem(box, kIconId), STM_GETICON, 0, 0));
+            EXPECT_EQ(c.icon != NULL ? LoadIconA(NULL, c.icon) : NULL, icon);
+            EXPECT_EQ(c.focus, GetDlgCtrlID(GetFocus()));
+            HWND boxOwner = GetWindow(box, GW_OWNER);
+            EXPECT_EQ(owned ? owner : NULL, boxOwner) << "a child's top-level window owns the box";
+            EXPECT_FALSE(boxOwner != NULL && IsWindowEnabled(boxOwner)) << "held while the box is up";
+            /* the box on the work area, in its middle, whatever its owner */
+            RECT area, inside, whole = Rect(box, GetWindowRect), client = Rect(box, GetClientRect);
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+            EXPECT_TRUE(IntersectRect(&inside, &whole, &area) && EqualRect(&inside, &whole));
+            EXPECT_LE(abs(whole.left + whole.right - area.left - area.right), 2);
+            EXPECT_LE(abs(whole.top + whole.bottom - area.top - area.bottom), 2);
+            /* the text right of the icon, or where the icon would be */
+            RECT textRect = Placed(GetDlgItem(box, kTextId)), iconRect = {};
+            if (icon != NULL)
+                iconRect = Placed(GetDlgItem(box, kIconId));
+            EXPECT_GE(textRect.left, c.icon != NULL ? iconRect.right : 0);
+            EXPECT_LT(textRect.left, c.icon != NULL ? Width(client) : GetSystemMetrics(SM_CXICON));
+            EXPECT_LE(textRect.right, Width(client));
+            /* one row of visible buttons of one size below both, in order, centred */
+            std::vector<int> buttons;
+            std::vector<RECT> rects;
+            for (HWND b = GetWindow(box, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT)) {
+                if (wmtest::ClassOf(b) == "Button" && IsWindowVisible(b)) {
+                    buttons.push_back(GetDlgCtrlID(b));
+                    rects.push_back(Placed(b));
+                }
+            }
+            EXPECT_EQ(c.buttons, buttons);
+            for (size_t i = 0; i < rects.size(); i++) {
+                const RECT &b = rects[i];
+                EXPECT_GE(b.top, std::max(textRect.bottom, iconRect.bottom));
+                EXPECT_TRUE(b.top == rects[0].top && Width(b) == Width(rects[0]) && Height(b) == Height(rects[0]));
+                EXPECT_GE(b.left, i > 0 ? rects[i - 1].right : 1);
+            }
+            EXPECT_LE(rects.back().bottom, Height(client));
+            EXPECT_LE(abs(rects[0].left - (Width(client) - rects.back().right)), 8);
+            /* as high as its lines */
+            lineHeight = lineHeight != 0 ? lineHeight : Height(textRect);
+            ASSERT_GT(lineHeight, 0);
+            EXPECT_EQ(0, Height(textRect) % lineHeight);
+            if (c.lines > 0) {
+                EXPECT_EQ(c.lines * lineHeight, Height(textRect));
+                return;
+            }
+            EXPECT_LE(Width(whole), Width(area) / 2) << "wrapped well inside the screen";
+            EXPECT_GT(Height(textRect), lineHeight);
+        };
+        EXPECT_EQ(esc ? IDCANCEL : pressed, Show(owned ? child : NULL, c.text.c_str(), caption, c.type, look));
+        if (owned) {
+            EXPECT_TRUE(IsWindowEnabled(owner));
+            EXPECT_EQ(owner, GetActiveWindow()) << "active again";
+        }
+    }
+    DestroyWindow(owner);
+}
+
+TEST_F(MessageBoxTest, EnterPressesTheFocusedButtonAndArrowsMoveIt)
+{
+    EXPECT_EQ(IDNO, Show(NULL, "text", "caption", MB_YESNO | MB_DEFBUTTON2, [](HWND) { Type(VK_RETURN); }));
+    EXPECT_EQ(IDNO, Show(NULL, "text", "caption", MB_YESNO, [](HWND) {
+                  Type(VK_RIGHT);
+                  Type(VK_RETURN);
+              }));
+    EXPECT_EQ(IDCANCEL, Show(NULL, "text", "caption", MB_YESNOCANCEL,
+                             [](HWND) {
+                                 Type(VK_LEFT);
+                                 Type(VK_RETURN);
+                             }))
+        << "round the group";
+    EXPECT_EQ(IDRETRY, Show(NULL, "text", "caption", MB_ABORTRETRYIGNORE,
+                            [](HWND) { PostMessageA(GetFocus(), WM_CHAR, 'r', 0); }))
+        << "access key";
 }
 
 } // namespace

@@ -1,15 +1,14 @@
-/* wm_native_test.cpp - what only the native window system has: key
- * presses from a front end, the front end's waits and redraws, the views
- * it reads and the lines in which statics show their text, the system
- * menu opened from the keyboard, paint logs, and modal loops that end by
- * themselves when no input can come. Native build only (it uses the front
- * end seam and lzport.h). */
+/* wm_native_test.cpp - what only the native window system has, through the
+ * front end seam and lzport.h: a front end's key presses, waits, redraws
+ * and views, the lines of statics, the system menu from the keyboard, paint
+ * logs, and modal loops that end by themselves when no input can come. */
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "frontend.h"
@@ -26,8 +25,7 @@ namespace {
 class ScriptedFrontEnd : public lzport::FrontEnd {
 public:
     std::deque<std::function<void()>> script;
-    int waits = 0;
-    int invalidations = 0;
+    int waits = 0, invalidations = 0;
 
     bool WaitForInput() override
     {
@@ -42,9 +40,8 @@ public:
     void Invalidate() override { ++invalidations; }
 };
 
-class NativeWindowTest : public testing::Test {
+class NativeWindowTest : public wmtest::RecorderTest {
 protected:
-    Recorder m_recorder;
     ScriptedFrontEnd m_frontEnd;
 
     void SetUp() override { lzport::SetFrontEnd(&m_frontEnd); }
@@ -55,7 +52,33 @@ protected:
     }
 };
 
-std::vector<WORD> UninstallLikeTemplate(DWORD extraStyle = 0)
+/* A dialog procedure that ends the dialog with IDOK and IDCANCEL, as
+ * dialog procedures do, and with 0x0010 from the item it adds to its
+ * system menu, and draws an icon while the dialog is minimised. */
+INT_PTR CALLBACK Proc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        HMENU menu = GetSystemMenu(hDlg, FALSE);
+        AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
+        AppendMenuA(menu, MF_STRING, 0x0010, "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+        return TRUE;
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+        return EndDialog(hDlg, LOWORD(wParam));
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == 0x0010)
+        return EndDialog(hDlg, 0x0010);
+    if (message != WM_PAINT || !IsIconic(hDlg))
+        return FALSE;
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hDlg, &ps);
+    SendMessageA(hDlg, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
+    DrawIcon(hdc, -15, -15, LoadIconA(NULL, IDI_APPLICATION));
+    EndPaint(hDlg, &ps);
+    return TRUE;
+}
+
+/* Runs a dialog like the uninstall dialog, modal, with Proc. */
+INT_PTR RunModal()
 {
     std::vector<ControlDef> controls = {
         {IDCANCEL, wmtest::kButtonAtom, WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_DEFPUSHBUTTON, 135, 150, 50,
@@ -64,23 +87,9 @@ std::vector<WORD> UninstallLikeTemplate(DWORD extraStyle = 0)
         {1001, wmtest::kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 65, 125, 57, 10, L"削除"},
         {-1, wmtest::kStaticAtom, WS_CHILD | WS_VISIBLE | SS_ICON, 11, 17, 20, 20, L"", 32516},
     };
-    return wmtest::DialogTemplate(false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | extraStyle, 0, 0, 191,
-                                  169, L"ﾙﾒｵ", controls);
-}
-
-/* Ends the dialog with IDOK and IDCANCEL, as dialog procedures do. */
-INT_PTR CALLBACK PlainProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
-{
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(hDlg, LOWORD(wParam));
-        return TRUE;
-    }
-    return message == WM_INITDIALOG;
-}
-
-INT_PTR RunModal(const std::vector<WORD> &dialogTemplate, DLGPROC proc = PlainProc)
-{
-    return DialogBoxIndirectParamA(NULL, reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), NULL, proc, 0);
+    std::vector<WORD> t = wmtest::DialogTemplate(false, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 191,
+                                                 169, L"ﾙﾒｵ", controls);
+    return DialogBoxIndirectParamA(NULL, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()), NULL, Proc, 0);
 }
 
 TEST_F(NativeWindowTest, KeyPressesReachTheFocusAsTheKeyboardGivesThem)
@@ -93,15 +102,10 @@ TEST_F(NativeWindowTest, KeyPressesReachTheFocusAsTheKeyboardGivesThem)
     lzport::PostKeyPress('X', true, false);
     lzport::PostKeyPress(VK_RETURN, false, false);
     wmtest::Pump();
-    std::vector<std::pair<UINT, WPARAM>> seen;
-    for (const wmtest::Seen &s : Recorder::Log()) {
-        EXPECT_EQ(child, s.hwnd);
-        seen.push_back({s.message, s.wParam});
-    }
-    const std::vector<std::pair<UINT, WPARAM>> expected = {{WM_KEYDOWN, 'X'}, {WM_CHAR, 'X'},
-                                                           {WM_KEYUP, 'X'},   {WM_KEYDOWN, VK_RETURN},
-                                                           {WM_CHAR, '\r'},   {WM_KEYUP, VK_RETURN}};
-    EXPECT_EQ(expected, seen) << "shift gives the capital";
+    const std::vector<std::tuple<HWND, UINT, WPARAM>> expected = {
+        {child, WM_KEYDOWN, 'X'},       {child, WM_CHAR, 'X'},  {child, WM_KEYUP, 'X'},
+        {child, WM_KEYDOWN, VK_RETURN}, {child, WM_CHAR, '\r'}, {child, WM_KEYUP, VK_RETURN}};
+    EXPECT_EQ(expected, Recorder::Sent()) << "all to the focus; shift gives the capital";
 
     SetFocus(NULL);
     lzport::PostKeyPress('A', false, false);
@@ -112,11 +116,16 @@ TEST_F(NativeWindowTest, KeyPressesReachTheFocusAsTheKeyboardGivesThem)
     DestroyWindow(top);
 }
 
-TEST_F(NativeWindowTest, ModalLoopWaitsForTheFrontEndAndEndsAsEscWhenInputRunsOut)
+TEST_F(NativeWindowTest, ModalLoopsWaitForTheFrontEndAsLongAsTimersAllowAndEndAsEscWhenInputRunsOut)
 {
-    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
-    std::vector<lzport::WindowView> seen;
-    std::vector<lzport::WindowView> children;
+    EXPECT_EQ(-1, lzport::NextTimerDelay()) << "no timer: as long as it likes";
+    UINT_PTR id = SetTimer(NULL, 0, 5000, NULL);
+    int delay = lzport::NextTimerDelay();
+    EXPECT_GT(delay, 0);
+    EXPECT_LE(delay, 5000);
+    KillTimer(NULL, id);
+    EXPECT_EQ(-1, lzport::NextTimerDelay());
+    std::vector<lzport::WindowView> seen, children;
     m_frontEnd.script = {
         [&] {
             seen = lzport::TopLevelViews();
@@ -125,35 +134,28 @@ TEST_F(NativeWindowTest, ModalLoopWaitsForTheFrontEndAndEndsAsEscWhenInputRunsOu
             lzport::PostKeyPress(VK_SPACE, false, false); /* on ｷｬﾝｾﾙ: a click */
         },
     };
-    EXPECT_EQ(IDCANCEL, RunModal(dialogTemplate));
-    EXPECT_GE(m_frontEnd.waits, 1);
+    EXPECT_EQ(IDCANCEL, RunModal());
     EXPECT_GT(m_frontEnd.invalidations, 0) << "told of the changes";
-    ASSERT_FALSE(seen.empty());
+    ASSERT_FALSE(seen.empty()) << "the script ran in a wait";
     const lzport::WindowView &dialog = seen.front();
-    EXPECT_EQ("#32770", dialog.className);
-    EXPECT_EQ("ﾙﾒｵ", dialog.text);
-    EXPECT_TRUE(dialog.visible);
-    EXPECT_TRUE(dialog.active);
+    EXPECT_EQ("#32770 ﾙﾒｵ", dialog.className + " " + dialog.text);
+    EXPECT_TRUE(dialog.visible && dialog.active);
     ASSERT_EQ(4u, children.size());
     EXPECT_EQ(IDCANCEL, children[0].id);
-    EXPECT_TRUE(children[0].focused);
-    EXPECT_TRUE(children[0].defaultButton);
+    EXPECT_TRUE(children[0].focused && children[0].defaultButton);
     EXPECT_EQ("Button", children[2].className);
     EXPECT_EQ(BST_UNCHECKED, children[2].checkState);
     EXPECT_EQ(LoadIconA(NULL, IDI_ASTERISK), children[3].icon) << "an icon named by its ordinal";
     RECT icon = children[3].rect;
     EXPECT_EQ(GetSystemMetrics(SM_CXICON), icon.right - icon.left) << "an icon static takes the icon's size";
-
-    m_frontEnd.script.clear();
     m_frontEnd.waits = 0;
-    EXPECT_EQ(IDCANCEL, RunModal(dialogTemplate)) << "no input at all: Esc";
+    EXPECT_EQ(IDCANCEL, RunModal()) << "no input at all: Esc";
     EXPECT_EQ(1, m_frontEnd.waits) << "Esc was enough";
-}
 
-TEST_F(NativeWindowTest, BoxesWithoutCancelAnswerEscAsWindowsDoes)
-{
+    /* message boxes without Cancel answer Esc as Windows does */
     lzport::SetFrontEnd(nullptr);
     EXPECT_EQ(IDOK, MessageBoxA(NULL, "text", "caption", MB_OK)) << "Esc is OK where OK is all there is";
+    m_frontEnd.waits = 0;
     m_frontEnd.script = {[] { lzport::PostKeyPress(VK_ESCAPE, false, false); },
                          [] { lzport::PostKeyPress('N', false, false); }};
     lzport::SetFrontEnd(&m_frontEnd);
@@ -196,25 +198,9 @@ TEST(StaticLines, BreakWhereTheNextCharacterWouldPassTheWidth)
     }
 }
 
-INT_PTR CALLBACK AboutItemProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+TEST_F(NativeWindowTest, SystemMenuOpensFromTheKeyboardSendsTheChosenCommandAndClosesOnEsc)
 {
-    if (message == WM_INITDIALOG) {
-        HMENU menu = GetSystemMenu(hDlg, FALSE);
-        AppendMenuA(menu, MF_SEPARATOR, 0, NULL);
-        AppendMenuA(menu, MF_STRING, 0x0010, "ﾊﾞｰｼﾞｮﾝ情報(&A)...");
-        return TRUE;
-    }
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == 0x0010) {
-        EndDialog(hDlg, 0x0010);
-        return TRUE;
-    }
-    return PlainProc(hDlg, message, wParam, lParam);
-}
-
-TEST_F(NativeWindowTest, SystemMenuOpensFromTheKeyboardAndSendsTheChosenCommand)
-{
-    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
-    lzport::MenuView opened, afterDown;
+    lzport::MenuView opened, afterDown, view;
     bool openBefore = true;
     m_frontEnd.script = {
         [&] {
@@ -231,7 +217,7 @@ TEST_F(NativeWindowTest, SystemMenuOpensFromTheKeyboardAndSendsTheChosenCommand)
             lzport::PostKeyPress(VK_RETURN, false, false);
         },
     };
-    EXPECT_EQ(0x0010, RunModal(dialogTemplate, AboutItemProc));
+    EXPECT_EQ(0x0010, RunModal());
     EXPECT_FALSE(openBefore);
     const std::vector<UINT> ids = {SC_MOVE, 0, SC_CLOSE, 0, 0x0010};
     EXPECT_EQ(ids, opened.ids) << "a dialog's system menu: Move and Close";
@@ -240,47 +226,27 @@ TEST_F(NativeWindowTest, SystemMenuOpensFromTheKeyboardAndSendsTheChosenCommand)
     EXPECT_EQ("ﾊﾞｰｼﾞｮﾝ情報(&A)...", opened.items[4]);
     EXPECT_EQ(0, opened.selected);
     EXPECT_EQ(4, afterDown.selected) << "separators are passed over";
-    lzport::MenuView none;
-    EXPECT_FALSE(lzport::OpenMenuView(none)) << "closed";
-}
+    EXPECT_FALSE(lzport::OpenMenuView(view)) << "closed";
 
-TEST_F(NativeWindowTest, EscClosesTheSystemMenuAndF10OpensIt)
-{
-    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
-    bool open = false, closed = true;
+    bool open = false, closed = true; /* F10 opens it, Esc closes it */
     m_frontEnd.script = {
         [] { lzport::PostKeyPress(VK_F10, false, false); },
         [&] {
-            lzport::MenuView view;
             open = lzport::OpenMenuView(view);
             lzport::PostKeyPress(VK_ESCAPE, false, false);
         },
         [&] {
-            lzport::MenuView view;
             closed = !lzport::OpenMenuView(view);
             lzport::PostKeyPress(VK_ESCAPE, false, false);
         },
     };
-    EXPECT_EQ(IDCANCEL, RunModal(dialogTemplate)) << "the second Esc reaches the dialog";
+    EXPECT_EQ(IDCANCEL, RunModal()) << "the second Esc reaches the dialog";
     EXPECT_TRUE(open);
     EXPECT_TRUE(closed);
 }
 
-INT_PTR CALLBACK IconPaintingProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_PAINT || !IsIconic(hDlg))
-        return PlainProc(hDlg, message, wParam, lParam);
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hDlg, &ps);
-    SendMessageA(hDlg, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
-    DrawIcon(hdc, -15, -15, LoadIconA(NULL, IDI_APPLICATION));
-    EndPaint(hDlg, &ps);
-    return TRUE;
-}
-
 TEST_F(NativeWindowTest, PaintLogRecordsWhatAMinimisedDialogDraws)
 {
-    std::vector<WORD> dialogTemplate = UninstallLikeTemplate();
     std::vector<LZPORT_PAINT_RECORD> log;
     HWND dialog = NULL;
     m_frontEnd.script = {
@@ -296,26 +262,13 @@ TEST_F(NativeWindowTest, PaintLogRecordsWhatAMinimisedDialogDraws)
             lzport::PostKeyPress(VK_ESCAPE, false, false);
         },
     };
-    RunModal(dialogTemplate, IconPaintingProc);
+    RunModal();
     ASSERT_EQ(3u, log.size());
-    EXPECT_EQ(static_cast<UINT>(LZPORT_PAINT_BEGIN), log[0].kind);
-    EXPECT_EQ(static_cast<UINT>(LZPORT_PAINT_ICONERASE), log[1].kind);
-    EXPECT_EQ(static_cast<UINT>(LZPORT_PAINT_ICON), log[2].kind);
-    EXPECT_EQ(-15, log[2].x);
-    EXPECT_EQ(-15, log[2].y);
+    const std::vector<UINT> kinds = {log[0].kind, log[1].kind, log[2].kind};
+    EXPECT_EQ((std::vector<UINT>{LZPORT_PAINT_BEGIN, LZPORT_PAINT_ICONERASE, LZPORT_PAINT_ICON}), kinds);
+    EXPECT_EQ((POINT{-15, -15}), (POINT{log[2].x, log[2].y}));
     EXPECT_EQ(LoadIconA(NULL, IDI_APPLICATION), log[2].icon);
     EXPECT_EQ(-1, LzPortPaintLog(dialog, NULL, 0)) << "gone with its window";
-}
-
-TEST_F(NativeWindowTest, NextTimerDelayTellsTheFrontEndHowLongItMayWait)
-{
-    EXPECT_EQ(-1, lzport::NextTimerDelay());
-    UINT_PTR id = SetTimer(NULL, 0, 5000, NULL);
-    int delay = lzport::NextTimerDelay();
-    EXPECT_GT(delay, 0);
-    EXPECT_LE(delay, 5000);
-    KillTimer(NULL, id);
-    EXPECT_EQ(-1, lzport::NextTimerDelay());
 }
 
 } // namespace

@@ -3,46 +3,19 @@
 #include "wm_support.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <iterator>
 
 namespace wmtest {
 
-namespace {
-
-bool Interesting(UINT message)
-{
-    switch (message) {
-    case WM_NCCREATE:
-    case WM_CREATE:
-    case WM_DESTROY:
-    case WM_NCDESTROY:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ACTIVATE:
-    case WM_ENABLE:
-    case WM_SHOWWINDOW:
-    case WM_SIZE:
-    case WM_MOVE:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_TIMER:
-    case WM_PAINT:
-    case WM_USER:
-    case WM_CLOSE:
-    case WM_SYSCOMMAND:
-    case WM_COMMAND:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
+const UINT kInteresting[] = {WM_NCCREATE,  WM_CREATE,   WM_DESTROY, WM_NCDESTROY,  WM_SETFOCUS,
+                             WM_KILLFOCUS, WM_ACTIVATE, WM_ENABLE,  WM_SHOWWINDOW, WM_SIZE,
+                             WM_MOVE,      WM_KEYDOWN,  WM_KEYUP,   WM_CHAR,       WM_TIMER,
+                             WM_PAINT,     WM_USER,     WM_CLOSE,   WM_SYSCOMMAND, WM_COMMAND};
 
 Recorder::Recorder()
 {
-    WNDCLASSA wc;
-    ZeroMemory(&wc, sizeof wc);
+    WNDCLASSA wc = {};
     wc.lpfnWndProc = &Recorder::Proc;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.lpszClassName = ClassName();
@@ -62,14 +35,22 @@ std::vector<Seen> &Recorder::Log()
     return log;
 }
 
+std::vector<std::tuple<HWND, UINT, WPARAM>> Recorder::Sent(const std::vector<UINT> &wanted, HWND only)
+{
+    std::vector<std::tuple<HWND, UINT, WPARAM>> out;
+    for (const Seen &seen : Log()) {
+        if ((only == NULL || seen.hwnd == only) &&
+            (wanted.empty() || std::find(wanted.begin(), wanted.end(), seen.message) != wanted.end()))
+            out.push_back({seen.hwnd, seen.message, seen.wParam});
+    }
+    return out;
+}
+
 std::vector<UINT> Recorder::Messages(const std::vector<UINT> &wanted, HWND only)
 {
     std::vector<UINT> out;
-    for (const Seen &seen : Log()) {
-        if ((only == NULL || seen.hwnd == only) &&
-            std::find(wanted.begin(), wanted.end(), seen.message) != wanted.end())
-            out.push_back(seen.message);
-    }
+    for (const auto &sent : Sent(wanted, only))
+        out.push_back(std::get<1>(sent));
     return out;
 }
 
@@ -82,7 +63,7 @@ HWND Recorder::Create(DWORD style, HWND parent, int id, const char *text, int x,
 
 LRESULT CALLBACK Recorder::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (Interesting(message))
+    if (std::find(std::begin(kInteresting), std::end(kInteresting), message) != std::end(kInteresting))
         Log().push_back(Seen{hwnd, message, wParam, lParam});
     if (message == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -98,77 +79,45 @@ std::vector<WORD> DialogTemplate(bool extended, DWORD style, short x, short y, s
                                  const std::wstring &face)
 {
     std::vector<WORD> w;
-    auto word = [&w](DWORD v) { w.push_back(static_cast<WORD>(v)); };
-    auto dword = [&word](DWORD v) {
-        word(LOWORD(v));
-        word(HIWORD(v));
+    auto words = [&w](std::initializer_list<int> values) { w.insert(w.end(), values.begin(), values.end()); };
+    auto text = [&w](const std::wstring &s) {
+        w.insert(w.end(), s.begin(), s.end());
+        w.push_back(0);
     };
-    auto text = [&word](const std::wstring &s) {
-        for (wchar_t c : s)
-            word(static_cast<WORD>(c));
-        word(0);
-    };
-    auto align = [&w] {
-        if (w.size() % 2)
-            w.push_back(0);
+    /* an extended template's help id and extended style come first */
+    auto styles = [&](DWORD s) {
+        if (extended)
+            words({0, 0, 0, 0, LOWORD(s), HIWORD(s)});
+        else
+            words({LOWORD(s), HIWORD(s), 0, 0});
     };
     if (points != 0)
         style |= DS_SETFONT;
-    if (extended) {
-        word(1);
-        word(0xFFFF);
-        dword(0);
-        dword(0);
-        dword(style);
-    } else {
-        dword(style);
-        dword(0);
-    }
-    word(static_cast<WORD>(controls.size()));
-    word(static_cast<WORD>(x));
-    word(static_cast<WORD>(y));
-    word(static_cast<WORD>(cx));
-    word(static_cast<WORD>(cy));
-    word(0);
-    word(0);
+    if (extended)
+        words({1, 0xFFFF});
+    styles(style);
+    words({static_cast<int>(controls.size()), x, y, cx, cy, 0, 0});
     text(caption);
     if (points != 0) {
-        word(points);
-        if (extended) {
-            word(FW_NORMAL);
-            word(DEFAULT_CHARSET << 8);
-        }
+        words({points});
+        if (extended)
+            words({FW_NORMAL, DEFAULT_CHARSET << 8});
         text(face);
     }
     for (const ControlDef &c : controls) {
-        align();
-        if (extended) {
-            dword(0);
-            dword(0);
-            dword(c.style);
-        } else {
-            dword(c.style);
-            dword(0);
-        }
-        word(static_cast<WORD>(c.x));
-        word(static_cast<WORD>(c.y));
-        word(static_cast<WORD>(c.cx));
-        word(static_cast<WORD>(c.cy));
+        w.resize((w.size() + 1) / 2 * 2); /* DWORD aligned */
+        styles(c.style);
+        words({c.x, c.y, c.cx, c.cy, LOWORD(c.id)});
         if (extended)
-            dword(static_cast<DWORD>(c.id));
+            words({HIWORD(c.id)});
+        words({0xFFFF, c.classAtom});
+        if (c.ordinal != 0)
+            words({0xFFFF, c.ordinal});
         else
-            word(static_cast<WORD>(c.id));
-        word(0xFFFF);
-        word(c.classAtom);
-        if (c.ordinal != 0) {
-            word(0xFFFF);
-            word(c.ordinal);
-        } else {
             text(c.text);
-        }
-        word(0);
+        words({0});
     }
-    align();
+    w.resize((w.size() + 1) / 2 * 2);
     return w;
 }
 
@@ -183,6 +132,12 @@ void Pump(HWND hDlg)
     }
 }
 
+void Type(UINT vk)
+{
+    PostMessageA(GetFocus(), WM_KEYDOWN, vk, 1);
+    PostMessageA(GetFocus(), WM_KEYUP, vk, 0xC0000001);
+}
+
 std::string Text(HWND hwnd)
 {
     char text[256] = "";
@@ -195,6 +150,20 @@ std::string ClassOf(HWND hwnd)
     char name[64] = "";
     GetClassNameA(hwnd, name, sizeof name);
     return name;
+}
+
+RECT Rect(HWND hwnd, BOOL(WINAPI *get)(HWND, LPRECT))
+{
+    RECT rect = {-1, -1, -1, -1};
+    get(hwnd, &rect);
+    return rect;
+}
+
+RECT Placed(HWND child)
+{
+    RECT rect = Rect(child, GetWindowRect);
+    MapWindowPoints(NULL, GetParent(child), reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
 }
 
 } // namespace wmtest

@@ -1,8 +1,10 @@
 /* render_test.cpp - the renderer's grid: the uninstall dialog as it opens,
  * message boxes over it, the system menu, screens too small for it, and
- * the screen in pixels that a grid shows whole. */
+ * the screen in pixels that a grid shows whole; the cell widths of code
+ * page 932 text, and full-width characters and frames on the grid. */
 #include <gtest/gtest.h>
 
+#include "term_grid.h"
 #include "term_text.h"
 #include "views.h"
 
@@ -41,7 +43,7 @@ protected:
     lzport::Grid m_grid{0, 0};
 };
 
-TEST_F(Render, UninstallDialogFitsEightyByTwentyFour)
+TEST_F(Render, UninstallDialogFitsEightyByTwentyFourAndShowsTheStatesOfItsControls)
 {
     lzport::RenderInfo info = Draw(lztest::UninstallScene());
     const std::vector<std::string> expected = {
@@ -84,16 +86,13 @@ TEST_F(Render, UninstallDialogFitsEightyByTwentyFour)
     /* the active window's caption stands out */
     auto caption = Find(U"ﾙﾒｵ");
     EXPECT_TRUE(m_grid.At(caption.first, caption.second).attr & lzport::kAttrBold);
-}
 
-TEST_F(Render, ControlStates)
-{
     struct Case {
         int checkState;
         bool focusOnOk;
         const char32_t *checkBox, *okButton, *cancelButton;
     } cases[] = {
-        {BST_CHECKED, false, U"[x] ｽﾄｯｸﾌﾞｯｸ削除", U"< 実行 >", U"<[ｷｬﾝｾﾙ]>"},
+        /* BST_CHECKED, the focus on ｷｬﾝｾﾙ: the screen above */
         {BST_UNCHECKED, false, U"[ ] ｽﾄｯｸﾌﾞｯｸ削除", U"< 実行 >", U"<[ｷｬﾝｾﾙ]>"},
         {BST_INDETERMINATE, false, U"[-] ｽﾄｯｸﾌﾞｯｸ削除", U"< 実行 >", U"<[ｷｬﾝｾﾙ]>"},
         /* the default follows the focus among push buttons */
@@ -105,7 +104,7 @@ TEST_F(Render, ControlStates)
         controls[2].checkState = c.checkState;
         controls[0].focused = controls[0].defaultButton = !c.focusOnOk;
         controls[1].focused = controls[1].defaultButton = c.focusOnOk;
-        lzport::RenderInfo info = Draw(scene);
+        info = Draw(scene);
         EXPECT_GE(Find(c.checkBox).first, 0) << lzport::EncodeUtf8(c.checkBox);
         EXPECT_GE(Find(c.okButton).first, 0) << lzport::EncodeUtf8(c.okButton);
         EXPECT_GE(Find(c.cancelButton).first, 0) << lzport::EncodeUtf8(c.cancelButton);
@@ -116,7 +115,7 @@ TEST_F(Render, ControlStates)
     }
 }
 
-TEST_F(Render, MessageBoxOverItsOwner)
+TEST_F(Render, MessageBoxOverItsOwnerOrAloneWhenTheOwnerIsHidden)
 {
     struct Case {
         int icon; /* FakeIcon number; 1-4 are the system's hand, question, exclamation, asterisk */
@@ -129,7 +128,6 @@ TEST_F(Render, MessageBoxOverItsOwner)
         auto marker = Find(c.marker);
         auto text = Find(U"完全に削除しました。");
         ASSERT_GE(marker.first, 0) << lzport::EncodeUtf8(c.marker);
-        ASSERT_GE(text.first, 0);
         /* the icon at the left of the text, the box's caption (the title,
          * not the dialog's caption) above both */
         EXPECT_LT(marker.first, text.first);
@@ -147,15 +145,11 @@ TEST_F(Render, MessageBoxOverItsOwner)
         EXPECT_GE(Find(U"にインストールされている").first, 0);
         EXPECT_EQ(-1, Find(U"場合はキャンセル").first);
     }
-}
-
-TEST_F(Render, MessageBoxOfAHiddenOwnerStandsAlone)
-{
+    /* a box whose owner is hidden stands alone */
     lzport::Scene scene = lztest::UninstallScene();
     lztest::AddMessageBox(scene, "ルメオ ゼルコアバージョンがインストールされていません。", lztest::FakeIcon(1), false);
     scene.topLevels[1].visible = false;
     Draw(scene);
-    std::vector<std::string> lines = m_grid.PlainLines();
     EXPECT_EQ(-1, Find(U"ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄｰﾗｰ").first);
     auto top = Find(U"+- ﾙﾒｵ ｾﾞﾙｺｱﾊﾞｰｼﾞｮﾝ ｱﾝｲﾝｽﾄﾗｰ");
     ASSERT_GE(top.first, 0);
@@ -202,7 +196,10 @@ TEST_F(Render, SystemMenuUnderTheCaption)
     EXPECT_FALSE(m_grid.At(move.first + 2, move.second).attr & lzport::kAttrReverse);
 }
 
-TEST_F(Render, ScreensSmallerThanTheDialog)
+/* Screens too small keep the dialog's top-left corner; the screen the
+ * window system is told of for a grid holds a window with a dialog frame
+ * (3 pixels, the caption 19 more) whole. */
+TEST_F(Render, ScreensSmallerThanTheDialogAndTheScreenOfAGrid)
 {
     struct Case {
         int cols, rows;
@@ -212,16 +209,9 @@ TEST_F(Render, ScreensSmallerThanTheDialog)
         EXPECT_EQ(c.cols > 0 && c.rows > 0, m_grid.Rows() > 0);
         EXPECT_EQ(u8"ｷｬﾝｾﾙ", info.focus);
         if (c.cols >= 2 && c.rows >= 1) {
-            /* the top-left corner of the frame is kept on screen */
             EXPECT_EQ(lzport::kCornerTL, m_grid.At(0, 0).ch) << c.cols << "x" << c.rows;
         }
     }
-}
-
-/* The screen the window system is told of for a grid holds a window with
- * a dialog frame (3 pixels, the caption 19 more) whole. */
-TEST_F(Render, WindowFillingTheScreenOfAGridShowsWhole)
-{
     const std::pair<int, int> grids[] = {{80, 24}, {41, 12}, {132, 43}};
     for (const auto &[cols, rows] : grids) {
         SCOPED_TRACE(testing::Message() << cols << "x" << rows);
@@ -242,8 +232,61 @@ TEST_F(Render, NothingShown)
     lzport::RenderInfo info = Draw(scene);
     EXPECT_FALSE(info.drewWindow);
     EXPECT_EQ("", info.focus);
-    for (const std::string &line : m_grid.PlainLines())
-        EXPECT_EQ("", line);
+    EXPECT_EQ(std::vector<std::string>(24, ""), m_grid.PlainLines());
+}
+
+using TermText = Render;
+
+TEST_F(TermText, WidthsOfCodePage932TextAndUndecodableBytesAsQuestionMarks)
+{
+    struct Case {
+        const char *text; /* code page 932 at run time */
+        size_t chars;
+        int cells;
+    } cases[] = {
+        {"OK", 2, 2},
+        {"ｱﾝｲﾝｽﾄｰﾙ", 8, 8},       /* half-width katakana: one byte, one cell */
+        {"ｽﾄｯｸﾌﾞｯｸ削除", 10, 12}, /* half-width kana and kanji */
+        {"「C:\\LZ」", 7, 9},     /* corner brackets are full-width */
+        {"注意：", 3, 6},
+        {"ﾊﾞｰｼﾞｮﾝ情報(LZUninstall)", 22, 24},
+        {"表示", 2, 4}, /* trail byte 0x5C is no backslash */
+    };
+    for (const Case &c : cases) {
+        std::u32string text = lzport::DecodeCp932(c.text);
+        EXPECT_EQ(c.chars, text.size()) << lzport::EncodeUtf8(text);
+        EXPECT_EQ(c.cells, lzport::CellWidth(text)) << lzport::EncodeUtf8(text);
+    }
+    /* 0x85 0x40 is an unassigned double-byte code; the rest decodes */
+    EXPECT_EQ(U"A?B", lzport::DecodeCp932("A\x85\x40"
+                                          "B"));
+    /* a lead byte at the end has no character to complete */
+    EXPECT_EQ(U"A?", lzport::DecodeCp932("A\x82"));
+}
+
+TEST_F(TermText, FullWidthCharactersAndFramesOnTheGrid)
+{
+    lzport::Grid grid(6, 2);
+    /* the third character would need columns 5 and 6: it is left out */
+    EXPECT_EQ(7, grid.Put(1, 0, U"あいう", lzport::kAttrNone));
+    EXPECT_EQ(u8" あい", grid.PlainLines()[0]);
+    EXPECT_TRUE(grid.At(2, 0).continuation);
+    EXPECT_FALSE(grid.At(5, 0).continuation);
+    /* writing over the right half of "あ" blanks its left half */
+    grid.Put(2, 0, U"x", lzport::kAttrNone);
+    EXPECT_EQ(u8"  xい", grid.PlainLines()[0]);
+    /* and over the left half of "い" blanks its right half */
+    grid.Put(3, 0, U"y", lzport::kAttrNone);
+    EXPECT_EQ("  xy", grid.PlainLines()[0]);
+    EXPECT_FALSE(grid.At(4, 0).continuation);
+    /* clipped to a rectangle: only what lies inside is written */
+    grid.Put(-1, 1, U"abcdef", lzport::kAttrNone, lzport::CellRect{1, 1, 4, 2});
+    EXPECT_EQ(" cde", grid.PlainLines()[1]);
+
+    lzport::Grid framed(5, 3);
+    framed.Frame(lzport::CellRect{0, 0, 4, 3}, lzport::kAttrNone);
+    EXPECT_EQ((std::vector<std::string>{"+--+", "|  |", "+--+"}), framed.PlainLines());
+    EXPECT_EQ(lzport::kCornerTL, framed.At(0, 0).ch);
 }
 
 } // namespace
