@@ -235,7 +235,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     if (!lpFindFileData)
         return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-    if (CharCount(lpFileName) > MAX_PATH)
+    if (Cp932CharCount(lpFileName) > MAX_PATH)
         return Fail(ERROR_FILENAME_EXCED_RANGE, INVALID_HANDLE_VALUE);
     WinPath p;
     std::string text;

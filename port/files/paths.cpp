@@ -138,14 +138,6 @@ std::string FullPathText(const WinPath &p, std::vector<size_t> *ends, size_t *fi
     return text;
 }
 
-size_t CharCount(const char *s)
-{
-    size_t count = 0;
-    for (const unsigned char *p = (const unsigned char *)s; *p; p += Cp932CharLen(p))
-        ++count;
-    return count;
-}
-
 bool IsValidName(std::string_view name, bool wildcards)
 {
     for (size_t i = 0; i < name.size(); i += CharLenAt(name, i)) {

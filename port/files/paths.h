@@ -42,10 +42,6 @@ DWORD ParseWinPath(const char *path, WinPath &out);
  * (npos when the text ends in a backslash). */
 std::string FullPathText(const WinPath &p, std::vector<size_t> *ends = nullptr, size_t *filePart = nullptr);
 
-/* Characters in `s`, a double-byte character counting one, as the system
- * counts them when it widens a name. */
-size_t CharCount(const char *s);
-
 /* Checks a name for characters that no file name may hold; '*' and '?'
  * pass when `wildcards` is set. */
 bool IsValidName(std::string_view name, bool wildcards);

@@ -90,7 +90,7 @@ extern "C" {
 DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer)
 {
     const WorkingDir &w = Cwd();
-    if (CharCount(w.path.c_str()) + 1 > MAX_PATH)
+    if (Cp932CharCount(w.path.c_str()) + 1 > MAX_PATH)
         return Fail(ERROR_FILENAME_EXCED_RANGE, 0u);
     DWORD needed = (DWORD)w.path.size() + 1;
     if (!lpBuffer || nBufferLength < needed)
@@ -103,7 +103,7 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName)
 {
     if (!lpPathName || !*lpPathName)
         return Fail(ERROR_INVALID_NAME, FALSE);
-    if (CharCount(lpPathName) > MAX_PATH)
+    if (Cp932CharCount(lpPathName) > MAX_PATH)
         return Fail(ERROR_FILENAME_EXCED_RANGE, FALSE);
     WinPath p;
     DWORD err = ParseWinPath(lpPathName, p);
@@ -136,7 +136,7 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
 {
     if (!lpFileName || !*lpFileName)
         return 0; /* Wine leaves the last error alone here */
-    if (CharCount(lpFileName) > MAX_PATH)
+    if (Cp932CharCount(lpFileName) > MAX_PATH)
         return Fail(ERROR_FILENAME_EXCED_RANGE, 0u);
     WinPath p;
     DWORD err = ParseWinPath(lpFileName, p);

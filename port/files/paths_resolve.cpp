@@ -276,7 +276,7 @@ DWORD FindEntry(const Folder &f, std::string_view name, Entry &out, bool listedS
 
 DWORD ResolveTarget(const char *path, Target &out, bool listedState)
 {
-    if (CharCount(path) > MAX_PATH)
+    if (Cp932CharCount(path) > MAX_PATH)
         return ERROR_FILENAME_EXCED_RANGE;
     WinPath p;
     DWORD err = ParseWinPath(path, p);

@@ -162,4 +162,13 @@ bool Cp932ToUtf8(std::string_view in, std::string &out) { return Convert("UTF-8"
 
 bool Utf8ToCp932(std::string_view in, std::string &out) { return Convert("CP932", "UTF-8", in, out); }
 
+size_t Cp932CharCount(std::string_view text)
+{
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(text.data());
+    size_t count = 0;
+    for (size_t i = 0; i < text.size(); ++count)
+        i += (Cp932IsLead(p[i]) && i + 1 < text.size()) ? 2 : 1;
+    return count;
+}
+
 } // namespace lzport

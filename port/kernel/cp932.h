@@ -17,6 +17,11 @@ inline bool Cp932IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c !
  * ends the string). */
 inline size_t Cp932CharLen(const unsigned char *s) { return (Cp932IsLead(s[0]) && s[1] != 0) ? 2 : 1; }
 
+/* Characters in `text`, a double-byte character counting one (a lead byte
+ * that ends the text counts alone), as the system counts them when it
+ * widens a name. */
+size_t Cp932CharCount(std::string_view text);
+
 /* Lower-cases one character: a single byte (< 0x100) or a double-byte
  * character (lead << 8 | trail). Characters without a lower-case form come
  * back unchanged. */

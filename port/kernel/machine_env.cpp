@@ -65,9 +65,6 @@ std::string Expand(const char *source)
 extern "C" DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize)
 {
     std::string text = Expand(lpSrc != nullptr ? lpSrc : "");
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); i += Cp932CharLen((const unsigned char *)text.c_str() + i))
-        characters++;
     if (lpDst != nullptr && nSize > 0) {
         /* what fits is written, cut at a whole character */
         size_t room = nSize - 1 < text.size() ? nSize - 1 : text.size();
@@ -79,5 +76,5 @@ extern "C" DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWO
     }
     if (nSize < text.size() + 1)
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return (DWORD)characters + 1;
+    return (DWORD)Cp932CharCount(text) + 1;
 }

@@ -214,7 +214,7 @@ private:
         const char *what = isKey ? "key name" : "value name";
         if (!IsPlainText(cp932))
             return Fail(std::string(what) + " is not text of code page 932");
-        if (CharCount(cp932) > (isKey ? kMaxKeyNameChars : kMaxValueNameChars))
+        if (Cp932CharCount(cp932) > (isKey ? kMaxKeyNameChars : kMaxValueNameChars))
             return Fail(std::string(what) + " is too long");
         return true;
     }

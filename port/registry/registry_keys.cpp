@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "cp932.h"
 #include "registry_calls.h"
 #include "registry_faults.h"
 #include "registry_format.h"
@@ -22,7 +23,7 @@ namespace {
 /* The "A" functions take sub-key paths of up to MAX_PATH characters, a
  * double-byte character counting once, and refuse longer ones with
  * ERROR_MORE_DATA before they look at the handle. */
-bool LongerThanMaxPath(LPCSTR path) { return path != nullptr && CharCount(path) > MAX_PATH; }
+bool LongerThanMaxPath(LPCSTR path) { return path != nullptr && lzport::Cp932CharCount(path) > MAX_PATH; }
 
 bool IsEmptyPath(LPCSTR path) { return path == nullptr || *path == '\0'; }
 

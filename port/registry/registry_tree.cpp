@@ -100,15 +100,6 @@ bool RemoveValue(Key &key, std::string_view name)
     return true;
 }
 
-size_t CharCount(std::string_view text)
-{
-    const unsigned char *p = reinterpret_cast<const unsigned char *>(text.data());
-    size_t count = 0;
-    for (size_t i = 0; i < text.size(); ++count)
-        i += (Cp932IsLead(p[i]) && i + 1 < text.size()) ? 2 : 1;
-    return count;
-}
-
 LONG SplitKeyPath(std::string_view path, std::vector<std::string> &names)
 {
     names.clear();
@@ -134,7 +125,7 @@ LONG SplitKeyPath(std::string_view path, std::vector<std::string> &names)
     if (!current.empty())
         names.push_back(std::move(current));
     for (const std::string &name : names) {
-        if (CharCount(name) > kMaxKeyNameChars)
+        if (Cp932CharCount(name) > kMaxKeyNameChars)
             return ERROR_INVALID_PARAMETER;
     }
     return ERROR_SUCCESS;

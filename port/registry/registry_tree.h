@@ -56,9 +56,6 @@ Value *FindValue(Key &key, std::string_view name);
 void SetValue(Key &key, std::string_view name, DWORD type, std::string data);
 bool RemoveValue(Key &key, std::string_view name);
 
-/* Number of characters in code page 932 text. */
-size_t CharCount(std::string_view text);
-
 /* Splits a sub-key path into its names. A trail byte 0x5C belongs to its
  * double-byte character and never separates; runs of backslashes separate
  * like one and trailing ones are ignored. Returns ERROR_BAD_PATHNAME for a

@@ -3,6 +3,7 @@
  * given and gives back exactly those. */
 #include <string.h>
 
+#include "cp932.h"
 #include "registry_calls.h"
 #include "registry_format.h"
 #include "winerror.h"
@@ -73,7 +74,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD 
     (void)Reserved;
     std::string_view name = lpValueName ? lpValueName : "";
     LONG rc = FirstFailedCheck({
-        {CharCount(name) > kMaxValueNameChars || !IsPlainText(name), ERROR_INVALID_PARAMETER},
+        {lzport::Cp932CharCount(name) > kMaxValueNameChars || !IsPlainText(name), ERROR_INVALID_PARAMETER},
         {lpData == nullptr && cbData != 0, ERROR_NOACCESS},
     });
     if (rc != ERROR_SUCCESS)
