@@ -80,19 +80,20 @@ CString LastComponent(const CString &strPath)
     return strPath.Right(strPath.GetLength() - p - 1);
 }
 
-BOOL IsMissing(DWORD dwError) { return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND; }
-
 } // namespace
 
 BOOL IsRemovableFolder(const CString &strPath)
 {
     if (!IsFullPath(strPath) || HasForbiddenCharacter(strPath))
         return FALSE;
-    CString strResolved, strLongForm;
+    CString strResolved, strLong;
     if (!GetResolvedPath(strPath, strResolved) || !IsResolvedForm(strPath, strResolved))
         return FALSE;
-    if (!GetLongForm(strResolved, strLongForm) || strLongForm.GetLength() <= kRootLength)
-        return FALSE; /* unknown, or a drive root */
+    if (!GetLongPath(strResolved, strLong))
+        return FALSE;
+    CString strLongForm = WithoutTrailingBackslash(strLong);
+    if (strLongForm.GetLength() <= kRootLength)
+        return FALSE; /* a drive root */
     if (LeadsThroughLink(strResolved))
         return FALSE; /* the path reaches a folder elsewhere, whatever it is */
     return !IsSystemNamedOrAbove(Lowered(strLongForm));

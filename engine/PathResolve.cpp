@@ -12,8 +12,6 @@ const int kRootLength = 3; /* "C:\" */
 
 typedef DWORD(WINAPI *PFNGETLONGPATHNAMEA)(LPCSTR, LPSTR, DWORD);
 
-BOOL IsMissing(DWORD dwError) { return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND; }
-
 BOOL HasWildcard(const CString &strText) { return strText.Find('*') >= 0 || strText.Find('?') >= 0; }
 
 /* The name under which its folder lists the last component of strPath;
@@ -28,6 +26,8 @@ BOOL ListedName(const CString &strPath, CString &strName)
 }
 
 } // namespace
+
+BOOL IsMissing(DWORD dwError) { return dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND; }
 
 BOOL FindEntry(CFileFind &finder, const CString &strPath)
 {

@@ -27,6 +27,9 @@ BOOL GetLongPath(const CString &strPath, CString &strLong);
  * (Windows 95, NT 4.0) get. */
 BOOL GetLongPathFromListings(const CString &strPath, CString &strLong);
 
+/* TRUE for the errors that say a path names nothing. */
+BOOL IsMissing(DWORD dwError);
+
 /* Lists the one entry that strPath (no wildcards) names and makes it the
  * current entry of finder; FALSE, with the system's error, when there is
  * none. */
